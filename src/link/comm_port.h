@@ -1,0 +1,106 @@
+// The serial port to the Controller: POSIX termios, 9600 8N1 with XON/XOFF,
+// an event thread and a write thread. Events reach the user-interface thread
+// through the dispatcher the owner supplies, one at a time and synchronously:
+// the event thread waits until the handler has returned (or the port closed).
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace veltrano {
+
+// Raised by the port operations; what() is the port layer's own text.
+// hint() is an optional plain German sentence for the user (busy port,
+// missing permission), shown below the port text.
+class ECommError : public std::runtime_error {
+public:
+    explicit ECommError(const std::string& text, std::string hint = {})
+        : std::runtime_error(text), hint_(std::move(hint)) {}
+    const std::string& hint() const { return hint_; }
+
+private:
+    std::string hint_;
+};
+
+// Bits of the error mask handed to OnError.
+enum CommErrorBits : unsigned {
+    CE_FRAME = 0x0008,
+    CE_OVERRUN = 0x0002,
+    CE_RXPARITY = 0x0004,
+    CE_BREAK = 0x0010,
+    CE_DEVICE_LOST = 0x8000,  // hang-up, EIO, device pulled: the port now behaves as closed
+    CE_WRITE = 0x4000,        // a write failed
+};
+
+// Cumulative line-error counters of the driver (TIOCGICOUNT).
+struct LineErrorCounters {
+    std::uint32_t frame = 0, overrun = 0, parity = 0, brk = 0, bufOverrun = 0;
+    bool operator==(const LineErrorCounters&) const = default;
+};
+
+// Runs a task on the user-interface thread, later (a queued call).
+using UiDispatcher = std::function<void(std::function<void()>)>;
+// Maps a port number to a device path.
+using DeviceResolver = std::function<std::string(int portNum)>;
+// Reads the driver's line-error counters; std::nullopt when the driver has none.
+using CounterSource = std::function<std::optional<LineErrorCounters>(int fd)>;
+
+// COMn in the working directory if it exists, else /dev/ttyUSB{n-1}, else /dev/ttyS{n-1}.
+std::string DefaultDeviceForPort(int portNum);
+
+class TCommPort {
+public:
+    explicit TCommPort(UiDispatcher dispatcher);
+    ~TCommPort();
+    TCommPort(const TCommPort&) = delete;
+    TCommPort& operator=(const TCommPort&) = delete;
+
+    // Fails with "Can't perform this operation while port is open" while open.
+    void SetPortNum(int portNum);
+    int PortNum() const;
+    std::string DeviceName() const;  // "COM" + port number
+
+    // Line settings: stored; applied at once if open. Only 9600 8N1 is used.
+    void SetBaudrate(int baud);
+    void SetDatabits(int bits);
+    void SetParity(char parity);  // 'N'
+    void SetStopbits(int bits);
+
+    void Open();   // throws ECommError
+    void Close();  // no effect when closed; safe from inside a handler
+    bool IsOpen() const;
+
+    // Queues the bytes; false (no error) when closed or the device was lost.
+    // Throws "Output buffer is full. Please check comm status." when the queue
+    // has no room within the write time-out.
+    bool WriteText(std::string_view text);
+    // All bytes waiting in the input queue (empty when none or closed).
+    std::string ReadText();
+
+    // Handlers, run on the user-interface thread.
+    std::function<void(int count)> OnRxChar;
+    std::function<void(unsigned errors)> OnError;
+    // The program queue is empty and the driver's output queue (TIOCOUTQ) is 0.
+    std::function<void()> OnOutputDrained;
+    // An exception escaped a handler; text of the exception.
+    std::function<void(const std::string& text)> OnHandlerException;
+
+    // Seams for tests.
+    void SetDeviceResolver(DeviceResolver resolver);
+    void SetCounterSource(CounterSource source);
+    void SetWriteTimeout(std::chrono::milliseconds timeout);
+
+    static constexpr std::size_t kWriteQueueSize = 24096;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace veltrano
