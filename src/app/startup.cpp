@@ -1,0 +1,81 @@
+// The start-up sequence of the main window, run once on its first activation.
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "app/settings_file.h"
+#include "app/tquorvan.h"
+#include "app/user_dialogs.h"
+
+namespace veltrano {
+
+void TQuorvan::FormActivate() {
+    if (startupDone_) return;
+    startupDone_ = true;
+
+    programFolder_ = QDir::currentPath();
+
+    state_.SettingsFileWritten = false;
+    state_.LogbookRewindSent = false;
+    state_.SendInProgress = false;
+    state_.ShowAverageBrightness = true;
+
+    progressBar_->hide();
+    SetControlVisible("LogbuchProgressBar", false);
+
+    SetPanelText(6, "Freier Schaltzeiten-Speicher: 100%");
+
+    model_.ResetToDefaults();
+
+    if (auto* d = findChild<QFileDialog*>("SaveDialog1")) {
+        d->setNameFilter("Quorvan Schaltzeiten (*.qts)");
+        d->setDefaultSuffix("qts");
+    }
+    if (auto* d = findChild<QFileDialog*>("SaveDialog_Logbuch")) {
+        d->setNameFilter("Quorvan Logbuch-File (*.qlf)");
+        d->setDefaultSuffix("qlf");
+    }
+    if (auto* d = findChild<QFileDialog*>("OpenDialog1")) {
+        d->setNameFilter("Quorvan Schaltzeiten (*.qts)");
+    }
+
+    timer1_->start();
+    timer3_->start();
+
+    // The settings file decides the port; a failure leaves the port closed
+    // until the user picks one.
+    try {
+        const auto number = ReadSettingsPortNumber();
+        SelectPortItem(number && *number >= 1 && *number <= 8 ? *number - 1 : 0);
+    } catch (const SettingsFileError& e) {
+        SelectPortItem(0);
+        ShowException(QString::fromStdString(e.what()));
+        return;
+    }
+
+    Guarded([this] { OpenPortFromSelection(); });
+}
+
+void TQuorvan::SelectPortItem(int index) {
+    // A programmatic selection: no port change handler runs.
+    portCombo_->setCurrentIndex(index);
+}
+
+void TQuorvan::OpenPortFromSelection() {
+    comm1_->Close();
+    try {
+        comm1_->SetPortNum(portCombo_->currentIndex() + 1);
+    } catch (...) {
+        SelectPortItem(comm1_->PortNum() - 1);
+        throw;
+    }
+    comm1_->SetBaudrate(9600);
+    comm1_->SetDatabits(8);
+    comm1_->SetParity('N');
+    comm1_->SetStopbits(1);
+    comm1_->Open();
+}
+
+}  // namespace veltrano

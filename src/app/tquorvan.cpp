@@ -1,0 +1,325 @@
+#include "app/tquorvan.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "app/user_dialogs.h"
+
+namespace veltrano {
+namespace {
+
+struct PanelSpec {
+    int width;
+    bool centred;
+};
+// Widths in pixels and alignment of the 14 status panels.
+constexpr std::array<PanelSpec, TQuorvan::kPanelCount> kPanels = {{{100, true},
+                                                                   {50, true},
+                                                                   {60, true},
+                                                                   {60, true},
+                                                                   {0, false},
+                                                                   {80, false},
+                                                                   {185, true},
+                                                                   {70, true},
+                                                                   {60, true},
+                                                                   {65, true},
+                                                                   {65, true},
+                                                                   {50, false},
+                                                                   {50, false},
+                                                                   {50, false}}};
+
+struct SheetSpec {
+    const char* name;
+    const char* caption;
+};
+constexpr std::array<SheetSpec, 8> kSheets = {
+    {{"Schaltzeit_Maske", "Schaltzeiten"},
+     {"Beschattung_Maske", "Beschattung, Dämmerung"},
+     {"Wind_Regen_Maske", "Wind-, Regen-, Feuchte"},
+     {"Wintergarten_Maske", "Temperatur-Steuerung"},
+     {"Heizung_Maske", "Heizung"},
+     {"Handsteuerung_Maske", "Hand-, Tast-, Reversier-Automatik"},
+     {"Alarm_Logbuch_Maske", "Logbuch"},
+     {"Parameter", " Parameter"}}};
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+}  // namespace
+
+TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtUserDialogs>(this)),
+      receiver_(state_, hooks_) {
+    setObjectName("Quorvan");
+    setWindowTitle("Veltrano-V7.15.01");
+    setFont(QFont("MS Sans Serif", 8));
+    setFixedSize(823, 590);
+
+    auto* central = new QWidget(this);
+    central->setObjectName("ClientArea");
+    setCentralWidget(central);
+    BuildHeader(central);
+    BuildPages(central);
+    BuildStatusBar();
+    BuildDialogs();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(900);
+    connect(timer1_, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    timer3_ = new QTimer(this);
+    timer3_->setObjectName("Timer3");
+    timer3_->setInterval(2500);
+    connect(timer3_, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
+
+    // Port events reach this window on the user-interface thread as queued calls.
+    comm1_ = std::make_unique<TCommPort>([this](std::function<void()> task) {
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+    });
+    comm1_->OnRxChar = [this](int count) { Guarded([&] { Comm1RxChar(count); }); };
+    comm1_->OnError = [this](unsigned errors) { Guarded([&] { Comm1Error(errors); }); };
+    comm1_->OnHandlerException = [this](const std::string& text) {
+        ShowException(QString::fromStdString(text));
+    };
+    ConnectHooks();
+}
+
+TQuorvan::~TQuorvan() {
+    // The port's threads must stop before the state they report into goes.
+    comm1_.reset();
+}
+
+void TQuorvan::BuildHeader(QWidget* central) {
+    auto* brand = MakeLabel(central, "Label9", "Quorvan", QRect(8, 0, 330, 70));
+    brand->setFont(QFont("Arial", 1, QFont::Bold));
+    brand->setStyleSheet("color: #ff00ff; font-size: 56px; font-weight: bold;");
+
+    const char* familyNames[] = {"Label10", "Label11", "Label12"};
+    const char* familyCaptions[] = {"Rollladensteuerungen", "Wintergartensteuerungen",
+                                    "Sonnenschutzsteuerungen"};
+    for (int i = 0; i < 3; ++i) {
+        auto* label =
+            MakeLabel(central, familyNames[i], familyCaptions[i], QRect(560, 2 + i * 18, 233, 18));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setStyleSheet(
+            "color: grey; font-family: Arial; font-size: 15px; font-weight: bold;");
+    }
+
+    urlLabel_ =
+        MakeLabel(central, "URL_Label", "www.quorvan.de/rollladen", QRect(560, 56, 233, 14));
+    urlLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    urlLabel_->setStyleSheet("color: #ff00ff; font-family: Arial; font-size: 11px;");
+
+    keineVerbindung_ =
+        MakeLabel(central, "KeineVerbindung_Label", kNoConnection, QRect(400, 10, 120, 40));
+    keineVerbindung_->setAlignment(Qt::AlignCenter);
+    keineVerbindung_->setWordWrap(true);
+    keineVerbindung_->setStyleSheet(
+        "color: red; background: yellow; font-family: Arial; font-size: 13px; font-weight: bold;");
+
+    struct ShapeSpec {
+        const char* name;
+        const char* colour;
+        QRect geometry;
+    };
+    const ShapeSpec shapes[] = {{"Dot", "red", QRect(345, 20, 9, 9)},
+                                {"Shape1", "blue", QRect(356, 20, 9, 9)},
+                                {"Shape2", "yellow", QRect(345, 31, 9, 9)},
+                                {"Shape3", "yellow", QRect(356, 31, 9, 9)},
+                                {"Shape4", "blue", QRect(367, 31, 9, 9)}};
+    for (const ShapeSpec& s : shapes) {
+        auto* shape = MakeLabel(central, s.name, QString(), s.geometry);
+        shape->setStyleSheet(QString("background: %1;").arg(s.colour));
+        if (std::string_view(s.name) == "Dot") dot_ = shape;
+    }
+
+    speicherplatz_ = MakeLabel(central, "Speicherplatz_Label",
+                               " !!!  Schaltzeiten-Speicher nicht ausreichend  !!!  "
+                               "---------------------   !!!  Schaltzeiten-Speicher nicht "
+                               "ausreichend  !!!",
+                               QRect(8, 56, 540, 14));
+    speicherplatz_->setStyleSheet("color: red; font-weight: bold;");
+    speicherplatz_->hide();
+
+    helpBox_ = new QTextEdit(central);
+    helpBox_->setObjectName("HelpBox");
+    helpBox_->setReadOnly(true);
+    helpBox_->setPlainText("Inhalt_aus_Veltrano.hlp");
+    helpBox_->setGeometry(8, 72, 793, 457);
+    helpBox_->hide();
+}
+
+void TQuorvan::BuildPages(QWidget* central) {
+    pages_ = new QTabWidget(central);
+    pages_->setObjectName("Parameter_Maske");
+    pages_->setGeometry(8, 72, 793, 457);
+    pages_->setTabPosition(QTabWidget::South);
+    for (const SheetSpec& spec : kSheets) {
+        auto* sheet = new QWidget;
+        sheet->setObjectName(spec.name);
+        pages_->addTab(sheet, spec.caption);
+    }
+    BuildSheetOneShell(pages_->widget(0));
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this] { Guarded([this] { Parameter_MaskeChange(); }); });
+    helpBox_->raise();
+}
+
+void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
+    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 2, 140, 14));
+    label21_->setStyleSheet("color: red;");
+
+    auto* port = new QGroupBox("Port", sheet);
+    port->setObjectName("GroupBox_Port");
+    port->setGeometry(640, 18, 145, 80);
+    portCombo_ = new QComboBox(port);
+    portCombo_->setObjectName("Combo_PortNum");
+    for (int n = 1; n <= 8; ++n)
+        portCombo_->addItem(QString("COM %1").arg(n));
+    portCombo_->setToolTip("Serielle Schnittstelle");
+    portCombo_->setGeometry(10, 20, 125, 22);
+    connect(portCombo_, &QComboBox::activated, this,
+            [this] { Guarded([this] { Combo_PortNumChange(); }); });
+    progressBar_ = new QProgressBar(port);
+    progressBar_->setObjectName("ProgressBar");
+    progressBar_->setTextVisible(false);
+    progressBar_->setGeometry(10, 50, 125, 16);
+    progressBar_->hide();
+
+    auto* exchange = new QGroupBox("Datenaustausch", sheet);
+    exchange->setObjectName("GroupBox_Datenaustausch");
+    exchange->setGeometry(640, 102, 145, 90);
+    // Two pairs at the same place; the family decides which pair remains.
+    const char* readAll[] = {"Send_Button_WS", "Send_Button_RS"};
+    const char* sendAll[] = {"Read_Button_WS", "Read_Button_RS"};
+    for (const char* name : readAll) {
+        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(10, 22, 125, 25));
+        connect(b, &QPushButton::clicked, this,
+                [this] { Guarded([this] { Read_ButtonClick(); }); });
+    }
+    for (const char* name : sendAll) {
+        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(10, 55, 125, 25));
+        connect(b, &QPushButton::clicked, this,
+                [this] { Guarded([this] { Send_ButtonClick(); }); });
+    }
+
+    auto* disk = new QGroupBox("Sicherung auf Datenträger", sheet);
+    disk->setObjectName("GroupBox_Sicherung");
+    disk->setGeometry(640, 196, 145, 90);
+    MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 22, 125, 25));
+    auto* save =
+        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(10, 55, 125, 25));
+    save->setToolTip("Schaltzeiten sowie alle anderen Einstellungen auf Festplatte schreiben");
+}
+
+void TQuorvan::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    for (int n = 0; n < kPanelCount; ++n) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString("StatusPanel%1").arg(n));
+        panel->setFixedWidth(kPanels[n].width);
+        panel->setAlignment((kPanels[n].centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                            Qt::AlignVCenter);
+        if (kPanels[n].width == 0) panel->hide();
+        bar->addWidget(panel);
+        panels_[n] = panel;
+    }
+    panels_[0]->setText(kNoConnection);
+}
+
+void TQuorvan::BuildDialogs() {
+    const char* names[] = {"SaveDialog1", "OpenDialog1", "SaveDialog_Logbuch"};
+    for (const char* name : names) {
+        auto* dialog = new QFileDialog(this);
+        dialog->setObjectName(name);
+        dialog->setOption(QFileDialog::DontUseNativeDialog, false);
+    }
+}
+
+void TQuorvan::ConnectHooks() {
+    hooks_.SetPanelText = [this](int panel, const std::string& text) {
+        SetPanelText(panel, QString::fromStdString(text));
+    };
+    hooks_.PanelText = [this](int panel) { return PanelText(panel).toStdString(); };
+    hooks_.ShowSensorTexts = [this](const SensorTexts& texts) { ShowSensorTexts(texts); };
+    hooks_.SetProgressPosition = [this](int position) { progressBar_->setValue(position); };
+}
+
+void TQuorvan::SetPanelText(int panel, const QString& text) {
+    if (panel >= 0 && panel < kPanelCount) panels_[panel]->setText(text);
+}
+
+QString TQuorvan::PanelText(int panel) const {
+    return panel >= 0 && panel < kPanelCount ? panels_[panel]->text() : QString();
+}
+
+void TQuorvan::SetControlVisible(const char* name, bool visible) {
+    if (auto* w = findChild<QWidget*>(name)) w->setVisible(visible);
+}
+
+void TQuorvan::SetControlEnabled(const char* name, bool enabled) {
+    if (auto* w = findChild<QWidget*>(name)) w->setEnabled(enabled);
+}
+
+void TQuorvan::SetControlWidth(const char* name, int width) {
+    if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
+}
+
+void TQuorvan::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!startupDone_) {
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    }
+}
+
+void TQuorvan::Parameter_MaskeChange() {
+    helpBox_->hide();
+}
+
+void TQuorvan::Guarded(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const ECommError& e) {
+        QString text = QString::fromStdString(e.what());
+        if (!e.hint().empty()) text += "\n\n" + QString::fromStdString(e.hint());
+        ShowException(text);
+    } catch (const std::exception& e) {
+        ShowException(QString::fromStdString(e.what()));
+    } catch (...) {
+        ShowException("Unbekannter Fehler");
+    }
+}
+
+void TQuorvan::ShowException(const QString& text) {
+    // Timers keep firing while a modal box is open: never stack boxes.
+    if (showingError_) return;
+    showingError_ = true;
+    dialogs_->ShowError(text);
+    showingError_ = false;
+}
+
+}  // namespace veltrano

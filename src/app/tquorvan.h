@@ -1,0 +1,122 @@
+// The main window: header strip, the eight tab sheets, the status bar with
+// its 14 panels, the two timers, the serial port and the link state.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/user_dialogs.h"
+#include "link/comm_port.h"
+#include "link/link_state.h"
+#include "link/receive_handler.h"
+#include "link/window_hooks.h"
+#include "model/configuration_model.h"
+
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+
+namespace veltrano {
+
+class TQuorvan : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr int kPanelCount = 14;
+    static constexpr const char* kNoConnection = "Keine Verbindung";
+
+    // dialogs: message boxes and program end; nullptr for the real ones.
+    explicit TQuorvan(std::unique_ptr<UserDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    ~TQuorvan() override;
+
+    // The start-up sequence; runs once, on the first activation.
+    void FormActivate();
+
+    // Timers and handlers, public so tests can drive them.
+    void Timer1Timer();  // the polling tick
+    void Timer3Timer();  // the link check
+    void Combo_PortNumChange();
+    void Comm1RxChar(int count);
+    void Comm1Error(unsigned errors);
+    void Parameter_MaskeChange();
+    void Read_ButtonClick();  // read-all, "Steuerung --> PC"
+    void Send_ButtonClick();  // send-all, "PC --> Steuerung"
+
+    // Status panels.
+    void SetPanelText(int panel, const QString& text);
+    QString PanelText(int panel) const;
+
+    TCommPort& Comm1() { return *comm1_; }
+    LinkState& State() { return state_; }
+    ConfigurationModel& Model() { return model_; }
+    ReceiveHandler& Receiver() { return receiver_; }
+    UserDialogs& Dialogs() { return *dialogs_; }
+    const WindowHooks& Hooks() const { return hooks_; }
+    QTimer* Timer1() const { return timer1_; }
+    QTimer* Timer3() const { return timer3_; }
+    QString ProgramFolder() const { return programFolder_; }
+
+    // Runs fn and shows any exception that escapes it in an error box; the
+    // program goes on. Nested failures while a box is open are not stacked.
+    void Guarded(const std::function<void()>& fn);
+
+    // Named-control helpers: a control that does not exist (yet) is skipped.
+    void SetControlVisible(const char* name, bool visible);
+    void SetControlEnabled(const char* name, bool enabled);
+    void SetControlWidth(const char* name, int width);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildHeader(QWidget* central);
+    void BuildPages(QWidget* central);
+    void BuildSheetOneShell(QWidget* sheet);
+    void BuildStatusBar();
+    void BuildDialogs();
+    void ConnectHooks();
+    void OpenPortFromSelection();
+    void ShowNotConnected();
+    void EvaluateFamily();
+    void ShowSensorTexts(const SensorTexts& texts);
+    void ShowException(const QString& text);
+    void SelectPortItem(int index);
+
+    std::unique_ptr<UserDialogs> dialogs_;
+    LinkState state_;
+    ConfigurationModel model_;
+    WindowHooks hooks_;
+    ReceiveHandler receiver_;
+    std::unique_ptr<TCommPort> comm1_;
+
+    bool startupDone_ = false;
+    bool showingError_ = false;
+    QString programFolder_;
+    std::map<std::string, int> wideWidths_;  // list widths before narrowing to 4 slots
+
+    QTabWidget* pages_ = nullptr;
+    std::array<QLabel*, kPanelCount> panels_{};
+    QTimer* timer1_ = nullptr;
+    QTimer* timer3_ = nullptr;
+    QComboBox* portCombo_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* keineVerbindung_ = nullptr;
+    QLabel* dot_ = nullptr;
+    QLabel* urlLabel_ = nullptr;
+    QLabel* speicherplatz_ = nullptr;
+    QTextEdit* helpBox_ = nullptr;
+    QLabel* label21_ = nullptr;
+    bool dotRed_ = true;
+};
+
+}  // namespace veltrano
