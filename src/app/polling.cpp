@@ -178,14 +178,6 @@ void TQuorvan::Comm1Error(unsigned) {
     label21_->setText("Fehler RS232");
 }
 
-void TQuorvan::Read_ButtonClick() {
-    if (state_.LinkDown) return;
-}
-
-void TQuorvan::Send_ButtonClick() {
-    if (state_.LinkDown) return;
-}
-
 void TQuorvan::ShowSensorTexts(const SensorTexts& t) {
     auto set = [this](const char* name, const std::string& text) {
         if (auto* label = findChild<QLabel*>(name)) label->setText(QString::fromStdString(text));
