@@ -19,12 +19,12 @@ namespace veltrano {
 // hint() is an optional plain German sentence for the user (busy port,
 // missing permission), shown below the port text.
 class ECommError : public std::runtime_error {
-public:
+  public:
     explicit ECommError(const std::string& text, std::string hint = {})
         : std::runtime_error(text), hint_(std::move(hint)) {}
     const std::string& hint() const { return hint_; }
 
-private:
+  private:
     std::string hint_;
 };
 
@@ -50,12 +50,14 @@ using UiDispatcher = std::function<void(std::function<void()>)>;
 using DeviceResolver = std::function<std::string(int portNum)>;
 // Reads the driver's line-error counters; std::nullopt when the driver has none.
 using CounterSource = std::function<std::optional<LineErrorCounters>(int fd)>;
+// Bytes the driver still holds for sending (TIOCOUTQ); 0 or less means none.
+using OutputQueueSource = std::function<int(int fd)>;
 
 // COMn in the working directory if it exists, else /dev/ttyUSB{n-1}, else /dev/ttyS{n-1}.
 std::string DefaultDeviceForPort(int portNum);
 
 class TCommPort {
-public:
+  public:
     explicit TCommPort(UiDispatcher dispatcher);
     ~TCommPort();
     TCommPort(const TCommPort&) = delete;
@@ -95,10 +97,11 @@ public:
     void SetDeviceResolver(DeviceResolver resolver);
     void SetCounterSource(CounterSource source);
     void SetWriteTimeout(std::chrono::milliseconds timeout);
+    void SetOutputQueueSource(OutputQueueSource source);
 
     static constexpr std::size_t kWriteQueueSize = 24096;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
