@@ -1,0 +1,164 @@
+// The real window and port against a scripted Controller on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "../port/pty_peer.h"
+#include "app/tquorvan.h"
+#include "fake_dialogs.h"
+#include "qt_app.h"
+#include "temp_workdir.h"
+
+namespace veltrano {
+namespace {
+
+using testing::DialogLog;
+using testing::FakeDialogs;
+using testing::ProcessEventsUntil;
+using testing::PtyPeer;
+using testing::TempWorkDir;
+
+const std::string kModel = "QX-7000-W-7-9 TG";
+
+std::string Frame(const std::string& tag, const std::string& payload) {
+    return "start_" + tag + payload + "ende_";
+}
+
+class ScriptedPeerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::QtApp();
+        std::filesystem::create_symlink(com1.slavePath(), "COM1");
+        std::filesystem::create_symlink(com2.slavePath(), "COM2");
+        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
+        window->Comm1().SetDeviceResolver(
+            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
+        window->FormActivate();
+        window->Timer1()->stop();
+        window->Timer3()->stop();
+    }
+
+    // Waits, running the window's events, until the peer has received text.
+    bool PeerReceives(PtyPeer& peer, const std::string& text) {
+        return ProcessEventsUntil([&] {
+            peer.ReceiveAvailable();
+            return peer.Data().find(text) != std::string::npos;
+        });
+    }
+
+    void AnswerPoll(PtyPeer& peer, const std::string& firmware = "7.514") {
+        ASSERT_TRUE(PeerReceives(peer, "sfi\rsdt\rsti\rskd\rsmo\r"));
+        peer.TakeData();
+        peer.Send(Frame("sfi", firmware) + Frame("sdt", "09.12.26") + Frame("sti", "10:11:12") +
+                  Frame("skd", "140,21,5,18,24,-3,2,-7,4,12,30,0,1,11,136,55,") +
+                  Frame("smo", kModel));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window->PanelText(0).toStdString() == kModel; }));
+    }
+
+    TempWorkDir work;
+    PtyPeer com1, com2;
+    DialogLog log;
+    std::unique_ptr<TQuorvan> window;
+};
+
+TEST_F(ScriptedPeerTest, ConnectsShowsStatusAndLosesTheLinkWhenTheControllerFallsSilent) {
+    ASSERT_TRUE(log.errors.isEmpty()) << log.errors.join("|").toStdString();
+    ASSERT_TRUE(window->Comm1().IsOpen());
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    EXPECT_EQ(window->PanelText(1), "V7.514");
+    EXPECT_EQ(window->PanelText(2), "09.12.26");
+    EXPECT_EQ(window->PanelText(3), "10:11:12");
+    EXPECT_EQ(window->PanelText(9), "AT: -3,2°");
+    EXPECT_EQ(window->PanelText(10), "IT: 21,5°");
+
+    window->Timer1Timer();  // connected: settings file, logbook rewind
+    EXPECT_FALSE(window->State().LinkDown);
+    EXPECT_TRUE(window->findChild<QLabel*>("KeineVerbindung_Label")->isHidden());
+    ASSERT_TRUE(PeerReceives(com1, "slr"));
+    std::ifstream ini("Veltrano.ini", std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "1\r\n");
+
+    // "slr" goes out once per run.
+    com1.TakeData();
+    window->Timer1Timer();
+    ASSERT_TRUE(PeerReceives(com1, "smo\r"));
+    EXPECT_EQ(com1.Data().find("slr"), std::string::npos);
+
+    // Silence: the first check still saw traffic, the second sees none.
+    window->Timer3Timer();
+    EXPECT_EQ(window->PanelText(0).toStdString(), kModel);
+    window->Timer3Timer();
+    EXPECT_EQ(window->PanelText(0), "Keine Verbindung");
+    window->Timer1Timer();
+    EXPECT_TRUE(window->State().LinkDown);
+    EXPECT_EQ(window->PanelText(1), "");
+
+    // The Controller answers again: connected at the next tick.
+    AnswerPoll(com1);
+    window->Timer1Timer();
+    EXPECT_FALSE(window->State().LinkDown);
+}
+
+TEST_F(ScriptedPeerTest, RefusedFirmwareEndsTheProgramThroughTheInterface) {
+    window->Timer1Timer();
+    AnswerPoll(com1, "7.501");
+    window->Timer1Timer();
+    ASSERT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(log.errors[0].contains("V7.514 oder höher"));
+    EXPECT_EQ(log.endProgramCalls, 1);
+}
+
+TEST_F(ScriptedPeerTest, PortChangeReopensOnTheOtherLine) {
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    window->Timer1Timer();
+    window->Model().ClearAllModified();
+
+    auto* combo = window->findChild<QComboBox*>("Combo_PortNum");
+    combo->setCurrentIndex(1);
+    window->Guarded([&] { window->Combo_PortNumChange(); });
+    EXPECT_TRUE(log.errors.isEmpty()) << log.errors.join("|").toStdString();
+    EXPECT_EQ(window->PanelText(0), "Keine Verbindung");
+    EXPECT_TRUE(window->Model().shading(1).Modified);
+
+    com2.TakeData();
+    window->Timer1Timer();
+    AnswerPoll(com2);
+    window->Timer1Timer();
+    EXPECT_FALSE(window->State().LinkDown);
+    // The settings file keeps the port of the first connection of the run.
+    std::ifstream ini("Veltrano.ini", std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "1\r\n");
+}
+
+TEST_F(ScriptedPeerTest, PulledCableIsALineErrorAndPollingGoesOnQuietly) {
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    com1.HangUp();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        return window->findChild<QLabel*>("Label21")->text() == "Fehler RS232";
+    }));
+    window->Timer1Timer();
+    window->Timer1Timer();
+    EXPECT_TRUE(log.errors.isEmpty());
+}
+
+TEST_F(ScriptedPeerTest, GarbageAndSplitFramesStillConnect) {
+    window->Timer1Timer();
+    ASSERT_TRUE(PeerReceives(com1, "smo\r"));
+    const std::string stream = "xx" + Frame("sfi", "7.514") + "ende_junkstart_sm" +
+                               Frame("smo", kModel) + "start_sdt";
+    for (char c : stream) com1.Send(std::string(1, c));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window->PanelText(0).toStdString() == kModel; }));
+    EXPECT_EQ(window->State().FirmwareVersion, 7514);
+}
+
+}  // namespace
+}  // namespace veltrano
