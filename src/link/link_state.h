@@ -19,6 +19,9 @@ struct LinkState {
     bool SettingsFileWritten = false;
     bool LogbookRewindSent = false;
     bool ShowAverageBrightness = true;
+    // The user agreed that send-all overwrites the Controller, or a read-all
+    // just made the model equal to it: send-all then starts without asking.
+    bool OverwriteConfirmed = false;
 
     ControllerIdentity Identity;
 };

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace veltrano {
 
@@ -25,11 +26,83 @@ struct SensorTexts {
     std::string Humidity;  // RelFeuchte
 };
 
+// The combo boxes of the parameter mask that show one general parameter each.
+enum class ParameterControl {
+    ZufallsZeitspanne,        // RandomSpanCode
+    BeschattungsHysterese,    // ShadingHysteresisCode
+    OffsetAussentemperatur,   // OutsideTempOffsetCode
+    OffsetInnentemperatur,    // InsideTempOffsetCode
+    Heiz_Hysterese,           // HeatingHysteresisCode
+    AusloeseverzoegerungWind  // WindDelayCode
+};
+
 struct WindowHooks {
+    // --- Shell: status panels, sensor fields, progress bar -------------------
     std::function<void(int panel, const std::string& text)> SetPanelText;
     std::function<std::string(int panel)> PanelText;
     std::function<void(const SensorTexts&)> ShowSensorTexts;
     std::function<void(int position)> SetProgressPosition;
+
+    // --- Switching-time editor -----------------------------------------------
+    // Row 6 of DatenListe_Tag and of DatenListe_Motor := text; the other rows
+    // stay. Called for every block of a read-all ("    Lese Daten von
+    // Steuerung ... " + the block's caption).
+    std::function<void(const std::string& text)> SetSwitchTimeListsRow6;
+    // Start of a read-all: blank rows 0..61 of DatenListe_Tag and 0..63 of
+    // DatenListe_Motor, write text into row 6 of both, leave no row selected.
+    std::function<void(const std::string& row6)> BlankSwitchTimeListsForRead;
+    // Regenerate both switching-time lists from the model (and show the free
+    // switching-time memory); the selected day and motor stay.
+    std::function<void()> RebuildSwitchTimeLists;
+    // Load the selected entry into the editor (end of a read-all).
+    std::function<void()> CB_WochentagClick;
+    // A received motor name: item motor - 1 of CB_Raum and of CB_Copy_Raum := name.
+    std::function<void(int motor, const std::string& name)> SetMotorNameItem;
+    // Item index 0..6 of CB_Wochentag ("Mo" .. "So"); unconnected, the fixed
+    // weekday names are used.
+    std::function<std::string(int index)> WeekdayItemText;
+
+    // --- Per-motor masks: rebuild all 32 lines of a list from the model --------
+    std::function<void()> FormatShadingList;           // BA_Liste, after "sbp"
+    std::function<void()> FormatTwilightEveningList;   // DA_Liste, after "sda"
+    std::function<void()> FormatWindList;              // EW_Liste, after "swp"
+    std::function<void()> FormatRainList;              // ER_Liste, after "srp"
+    std::function<void()> FormatHumidityList;          // RelF_Liste, after "sfp"
+    std::function<void()> FormatProportionalTempList;  // PT_Liste, after "spp"
+    std::function<void()> FormatInsideTempList;        // IT_Liste, after "sip"
+    std::function<void()> FormatOutsideTempList;       // AT_Liste, after "sap"
+    std::function<void()> FormatHeatingList;           // Heiz_Liste, after "shp"
+    std::function<void()> FormatReverseList;           // RA_Liste, after "sjp"
+    std::function<void()> FormatTouchList;             // Tast_Liste, after "sta"
+    // After "sdm": rows 0..7 of DM_Liste := rows (motors 1..8, already
+    // formatted); rows 8..31 stay as they are.
+    std::function<void(const std::vector<std::string>& rows)> SetTwilightMorningRows;
+    // Mask enter handlers, run when a read-all completes.
+    std::function<void()> Beschattung_MaskeEnter;
+    std::function<void()> Wind_Regen_MaskeEnter;
+    std::function<void()> Wintergarten_MaskeEnter;
+
+    // --- Manual control ----------------------------------------------------------
+    // After "srs": redraw the current bank from ManualStates.
+    std::function<void()> ShowReportedBank;
+
+    // --- Parameter mask ----------------------------------------------------------
+    // After "sas": the alarm set-up goes to this bank (always 1) and is redrawn.
+    std::function<void(int bank)> ShowAlarmBank;
+    // After "sgz" and at the start of a read-all: the group check boxes show
+    // GroupMasks of the current group bank.
+    std::function<void()> LoadGroupCheckBoxes;
+    // After the "sft" frame of holiday 15: Edit1..Edit15 (and the pickers) from Holidays.
+    std::function<void()> RedrawHolidayFields;
+    // A single-parameter frame: select item `code` of the combo box (no item
+    // when the code lies outside its list).
+    std::function<void(ParameterControl control, int code)> SelectParameterItem;
+    // "sbh": the check box Soft_GZS := SoftGzsActive.
+    std::function<void(bool checked)> SetSoftGzsChecked;
+    // "sts": the parameter sheet's leave handler.
+    std::function<void()> ParameterExit;
+    // End of a read-all: the parameter sheet's enter handler.
+    std::function<void()> ParameterEnter;
 
     template <typename Hook, typename... Args>
     static void Call(const Hook& hook, Args&&... args) {
