@@ -56,6 +56,14 @@ struct WindowHooks {
     std::function<void()> RebuildSwitchTimeLists;
     // Load the selected entry into the editor (end of a read-all).
     std::function<void()> CB_WochentagClick;
+    // Start of a send-all: hide DatenListe_Tag, show DatenListe_Motor with
+    // rows 0..63 blank and row 6 := row6, scrolled to the top, no row selected.
+    std::function<void(const std::string& row6)> BlankMotorListForSend;
+    // Row 6 of DatenListe_Motor only := text (the progress of a send-all).
+    std::function<void(const std::string& text)> SetMotorListRow6;
+    // The warning label Speicherplatz_Label: shown when the switching-time
+    // memory is insufficient, hidden otherwise.
+    std::function<void(bool insufficient)> SetMemoryWarningVisible;
     // A received motor name: item motor - 1 of CB_Raum and of CB_Copy_Raum := name.
     std::function<void(int motor, const std::string& name)> SetMotorNameItem;
     // Item index 0..6 of CB_Wochentag ("Mo" .. "So"); unconnected, the fixed
@@ -92,6 +100,9 @@ struct WindowHooks {
     // After "sgz" and at the start of a read-all: the group check boxes show
     // GroupMasks of the current group bank.
     std::function<void()> LoadGroupCheckBoxes;
+    // Before the group block of a send-all: the group check boxes of the
+    // current group bank into GroupMasks.
+    std::function<void()> StoreGroupCheckBoxes;
     // After the "sft" frame of holiday 15: Edit1..Edit15 (and the pickers) from Holidays.
     std::function<void()> RedrawHolidayFields;
     // A single-parameter frame: select item `code` of the combo box (no item
