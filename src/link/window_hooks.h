@@ -69,6 +69,10 @@ struct WindowHooks {
     // Item index 0..6 of CB_Wochentag ("Mo" .. "So"); unconnected, the fixed
     // weekday names are used.
     std::function<std::string(int index)> WeekdayItemText;
+    // After a backup file was loaded: Monday, motor 1 and slot 1 selected
+    // (item 0 of CB_Wochentag, CB_Raum, CB_Schaltzeit_Nr), copy_from_label :=
+    // item 0 of CB_Raum. Loads nothing; CB_WochentagClick follows.
+    std::function<void()> SelectFirstSwitchTime;
 
     // --- Per-motor masks: rebuild all 32 lines of a list from the model --------
     std::function<void()> FormatShadingList;           // BA_Liste, after "sbp"
@@ -89,6 +93,8 @@ struct WindowHooks {
     std::function<void()> Beschattung_MaskeEnter;
     std::function<void()> Wind_Regen_MaskeEnter;
     std::function<void()> Wintergarten_MaskeEnter;
+    // The heating mask shows its selected motor again (after a backup file was loaded).
+    std::function<void()> Heiz_Raum_Click;
 
     // --- Manual control ----------------------------------------------------------
     // After "srs": redraw the current bank from ManualStates.
@@ -110,6 +116,14 @@ struct WindowHooks {
     std::function<void(ParameterControl control, int code)> SelectParameterItem;
     // "sbh": the check box Soft_GZS := SoftGzsActive.
     std::function<void(bool checked)> SetSoftGzsChecked;
+    // The state of the check box Soft_GZS (read before a backup file is written).
+    std::function<bool()> IsSoftGzsChecked;
+    // The text of holiday edit field Edit<number>, number 1..15 (read before a
+    // backup file is written).
+    std::function<std::string(int number)> HolidayEditText;
+    // The current group bank := bank; GZ_Bank_Label and the captions of
+    // CheckBox1..8 show it. The check boxes are not touched (LoadGroupCheckBoxes).
+    std::function<void(int bank)> SelectGroupBank;
     // "sts": the parameter sheet's leave handler.
     std::function<void()> ParameterExit;
     // End of a read-all: the parameter sheet's enter handler.
