@@ -228,10 +228,14 @@ void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
     auto* disk = new QGroupBox("Sicherung auf Datenträger", sheet);
     disk->setObjectName("GroupBox_Sicherung");
     disk->setGeometry(640, 196, 145, 90);
-    MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 22, 125, 25));
+    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 22, 125, 25));
+    connect(load, &QPushButton::clicked, this,
+            [this] { Guarded([this] { Read_From_DiskClick(); }); });
     auto* save =
         MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(10, 55, 125, 25));
     save->setToolTip("Schaltzeiten sowie alle anderen Einstellungen auf Festplatte schreiben");
+    connect(save, &QPushButton::clicked, this,
+            [this] { Guarded([this] { SaveToDisk_ButtonClick(); }); });
 }
 
 void TQuorvan::BuildStatusBar() {

@@ -51,6 +51,8 @@ class TQuorvan : public QMainWindow {
     void Parameter_MaskeChange();
     void Read_ButtonClick();  // read-all, "Steuerung --> PC"
     void Send_ButtonClick();  // send-all, "PC --> Steuerung"
+    void SaveToDisk_ButtonClick();  // " Speichern auf File": backup file
+    void Read_From_DiskClick();     // " Lesen von File     ": backup file
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);

@@ -1,6 +1,7 @@
 #include "app/user_dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -31,6 +32,38 @@ bool QtUserDialogs::AskYesNo(const QString& text) {
 
 void QtUserDialogs::EndProgram() {
     QApplication::exit(0);
+}
+
+QString UserDialogs::GetSaveFileName(QFileDialog&) {
+    return {};
+}
+
+QString UserDialogs::GetOpenFileName(QFileDialog&) {
+    return {};
+}
+
+namespace {
+
+QString RunFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace
+
+QString QtUserDialogs::GetSaveFileName(QFileDialog& dialog) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The caller asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return RunFileDialog(dialog);
+}
+
+QString QtUserDialogs::GetOpenFileName(QFileDialog& dialog) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
 }
 
 }  // namespace veltrano

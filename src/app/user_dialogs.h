@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace veltrano {
@@ -16,6 +17,11 @@ class UserDialogs {
     virtual void ShowMessage(const QString& text) = 0;      // plain box, OK
     virtual bool AskYesNo(const QString& text) = 0;         // true for "Ja"
     virtual void EndProgram() = 0;
+    // Run a file dialog of the window (SaveDialog1, OpenDialog1, ...) modally:
+    // the full name of the chosen file, or "" when cancelled. A replacement
+    // that does not override these cancels.
+    virtual QString GetSaveFileName(QFileDialog& dialog);
+    virtual QString GetOpenFileName(QFileDialog& dialog);
 };
 
 // The real boxes, parented to the main window.
@@ -27,6 +33,8 @@ class QtUserDialogs : public UserDialogs {
     void ShowMessage(const QString& text) override;
     bool AskYesNo(const QString& text) override;
     void EndProgram() override;
+    QString GetSaveFileName(QFileDialog& dialog) override;
+    QString GetOpenFileName(QFileDialog& dialog) override;
 
   private:
     QWidget* parent_;

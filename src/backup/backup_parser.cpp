@@ -67,7 +67,6 @@ class BackupReader {
         StoreBySection(line);
     }
 
-    const std::string& SectionWord() const { return sectionWord_; }
     int KeyLineCount() const { return keyLines_; }
 
   private:
@@ -397,7 +396,7 @@ class BackupReader {
 }  // namespace
 
 BackupParseResult ParseBackup(std::string_view bytes, const ConfigurationModel& current) {
-    BackupParseResult result{current, std::nullopt, {}, 0};
+    BackupParseResult result{current, std::nullopt, 0};
     BackupReader reader(result.Model);
     int lineNumber = 0;
     std::size_t start = 0;
@@ -414,7 +413,6 @@ BackupParseResult ParseBackup(std::string_view bytes, const ConfigurationModel& 
     } catch (const NotAnInteger& e) {
         result.Error = BackupParseError{lineNumber, Cp1252ToUtf8(e.text)};
     }
-    result.SectionWord = Cp1252ToUtf8(reader.SectionWord());
     result.KeyLineCount = reader.KeyLineCount();
     result.Model.MarkAllModified();
     return result;

@@ -25,8 +25,7 @@ struct BackupParseResult {
     // error: what was read up to the faulty line; not to be applied.
     ConfigurationModel Model;
     std::optional<BackupParseError> Error;
-    std::string SectionWord;  // of the last header read, UTF-8 ("" before any)
-    int KeyLineCount = 0;     // lines holding "=", up to the end or the error
+    int KeyLineCount = 0;  // lines holding "=", up to the end or the error
 
     bool Ok() const { return !Error; }
 };

@@ -1,6 +1,7 @@
 // Answers the program's message boxes in tests and records what they said.
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -12,6 +13,9 @@ namespace veltrano::testing {
 struct DialogLog {
     QStringList errors, informations, messages, questions;
     std::deque<bool> answers;  // answers to AskYesNo, in order; "Ja" when empty
+    // Answers to the file dialogs, in order; "" (cancelled) when empty.
+    std::deque<QString> fileNames;
+    QStringList fileDialogs;  // object names of the file dialogs asked, in order
     int endProgramCalls = 0;
 };
 
@@ -29,8 +33,18 @@ public:
         return a;
     }
     void EndProgram() override { ++log_.endProgramCalls; }
+    QString GetSaveFileName(QFileDialog& dialog) override { return NextFileName(dialog); }
+    QString GetOpenFileName(QFileDialog& dialog) override { return NextFileName(dialog); }
 
 private:
+    QString NextFileName(QFileDialog& dialog) {
+        log_.fileDialogs << dialog.objectName();
+        if (log_.fileNames.empty()) return {};
+        QString name = log_.fileNames.front();
+        log_.fileNames.pop_front();
+        return name;
+    }
+
     DialogLog& log_;
 };
 
