@@ -64,6 +64,7 @@ class TQuorvan : public QMainWindow {
     ReceiveHandler& Receiver() { return receiver_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     const WindowHooks& Hooks() const { return hooks_; }
+    WindowHooks& Hooks() { return hooks_; }  // masks (and tests) connect theirs here
     QTimer* Timer1() const { return timer1_; }
     QTimer* Timer3() const { return timer3_; }
     QString ProgramFolder() const { return programFolder_; }
