@@ -1,10 +1,146 @@
 // "Steuerung --> PC": the read-all transfer as the window starts and ends it.
+// The requests, the completion of the model and the watchdog live in
+// ReadAllSequence; this file does the window's part around them.
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
 #include "app/tquorvan.h"
+#include "app/user_dialogs.h"
 
 namespace veltrano {
+namespace {
+
+// The switching-time editor's boxes, emptied while the table is read.
+const char* const kEditorCombos[] = {"CB_Wochentag", "CB_Raum",       "CB_Schaltzeit_Nr",
+                                     "CB_Up_Down",   "CB_Schaltzeit", "CB_Dauer",
+                                     "CB_Gruppe",    "CB_Funktion"};
+const char* const kTransferButtons[] = {"Send_Button_WS", "Read_Button_WS", "Send_Button_RS",
+                                        "Read_Button_RS"};
+
+constexpr const char* kReadingRow6 = "     Lese Daten von Steuerung ...";
+constexpr const char* kTimedOutPanel = "Zeitüberschreitung beim Lesen";
+constexpr const char* kTimedOutMessage =
+    "Die Daten wurden nicht vollständig von der Steuerung gelesen.\n"
+    "Bitte wiederholen Sie \"Steuerung --> PC\".";
+
+// How often the watchdog looks; the read ends at most this much after its time-out.
+constexpr int kWatchdogIntervalMs = 1000;
+
+void SelectItem(const TQuorvan& window, const char* name, int index) {
+    if (auto* combo = window.findChild<QComboBox*>(name)) combo->setCurrentIndex(index);
+}
+
+}  // namespace
+
+void TQuorvan::SetUpReadAll() {
+    readAll_.WriteText = [this](std::string_view bytes) { comm1_->WriteText(bytes); };
+    readAll_.OnCompleted = [this] { ReadAllCompleted(); };
+    readAll_.OnTimedOut = [this] { ReadAllTimedOut(); };
+
+    readAllWatchdog_ = new QTimer(this);
+    readAllWatchdog_->setObjectName("ReadAllWatchdog");
+    readAllWatchdog_->setInterval(kWatchdogIntervalMs);
+    connect(readAllWatchdog_, &QTimer::timeout, this,
+            [this] { Guarded([this] { ReadAllWatchdogTimer(); }); });
+}
 
 void TQuorvan::Read_ButtonClick() {
     if (state_.LinkDown) return;
+
+    for (const char* name : kEditorCombos)
+        SelectItem(*this, name, -1);
+    WindowHooks::Call(hooks_.BlankSwitchTimeListsForRead, std::string(kReadingRow6));
+    WindowHooks::Call(hooks_.LoadGroupCheckBoxes);
+
+    timer1_->stop();
+    timer3_->stop();
+    for (const char* name : kTransferButtons)
+        SetControlEnabled(name, false);
+    pages_->setEnabled(false);
+    portCombo_->setEnabled(false);
+
+    progressBar_->setMaximum(ReadAllProgressMaximum(state_.Identity));
+    progressBar_->setValue(0);
+    progressBar_->show();
+
+    // Watching first: should the write fail, the read still ends.
+    readAllWatchdog_->start();
+    // Clears the switching times, sets ReadAllInProgress, zeroes both
+    // counters and writes the requests.
+    readAll_.Start(state_.Identity);
+}
+
+void TQuorvan::ReadAllWatchdogTimer() {
+    readAll_.CheckWatchdog();
+}
+
+void TQuorvan::RestoreWindowAfterReadAll() {
+    readAllWatchdog_->stop();
+    progressBar_->setValue(0);
+    progressBar_->hide();
+    timer1_->start();
+    timer3_->start();
+
+    const bool ws = state_.Identity.ConservatoryFamily;
+    for (const char* name : {"Send_Button_WS", "Read_Button_WS"}) {
+        SetControlVisible(name, ws);
+        if (ws) SetControlEnabled(name, true);
+    }
+    for (const char* name : {"Send_Button_RS", "Read_Button_RS"}) {
+        SetControlVisible(name, !ws);
+        if (!ws) SetControlEnabled(name, true);
+    }
+    pages_->setEnabled(true);
+    portCombo_->setEnabled(true);
+}
+
+void TQuorvan::ShowFreeSwitchTimeMemoryFigure() {
+    const FreeMemoryFigure memory = model_.FreeSwitchTimeMemory();
+    SetPanelText(6, QString::fromStdString(memory.panelText));
+    speicherplatz_->setVisible(memory.insufficient);
+}
+
+// The closing switching-time frame arrived: the model already equals the
+// Controller (ReadAllSequence::Finish); the window and the masks follow.
+void TQuorvan::ReadAllCompleted() {
+    WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
+
+    SelectItem(*this, "CB_Wochentag", 0);
+    SelectItem(*this, "CB_Raum", 0);
+    SelectItem(*this, "CB_Copy_Raum", 0);
+    auto* raum = findChild<QComboBox*>("CB_Raum");
+    auto* copyFrom = findChild<QLabel*>("copy_from_label");
+    if (raum && copyFrom) copyFrom->setText(raum->currentText());
+    SelectItem(*this, "CB_Schaltzeit_Nr", 0);
+
+    SetPanelText(6, QString());
+    RestoreWindowAfterReadAll();
+
+    WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
+    WindowHooks::Call(hooks_.Wind_Regen_MaskeEnter);
+    WindowHooks::Call(hooks_.Wintergarten_MaskeEnter);
+    WindowHooks::Call(hooks_.CB_WochentagClick);
+
+    for (int motor = 1; motor <= 8; ++motor) {
+        const std::string name = "HS_" + std::to_string(motor) + "_Label";
+        if (auto* label = findChild<QLabel*>(QString::fromStdString(name)))
+            label->setText(QString::fromStdString(model_.motorName(motor)));
+    }
+    WindowHooks::Call(hooks_.ParameterEnter);
+    ShowFreeSwitchTimeMemoryFigure();
+}
+
+// No character for the watchdog's time-out: the Controller will not finish.
+// The model is a mix of old and new and every record is marked to be sent
+// (ReadAllSequence::CheckWatchdog); the window becomes usable again.
+void TQuorvan::ReadAllTimedOut() {
+    RestoreWindowAfterReadAll();
+    WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
+    ShowFreeSwitchTimeMemoryFigure();
+    SetPanelText(5, kTimedOutPanel);
+    dialogs_->ShowError(kTimedOutMessage);
 }
 
 }  // namespace veltrano

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "app/user_dialogs.h"
+#include "link/block_decoders.h"
 
 namespace veltrano {
 namespace {
@@ -104,6 +105,8 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
         ShowException(QString::fromStdString(text));
     };
     ConnectHooks();
+    RegisterBlockDecoders(receiver_, model_, state_, hooks_, readAll_);
+    SetUpReadAll();
 }
 
 TQuorvan::~TQuorvan() {

@@ -13,6 +13,7 @@
 #include "app/user_dialogs.h"
 #include "link/comm_port.h"
 #include "link/link_state.h"
+#include "link/read_all.h"
 #include "link/receive_handler.h"
 #include "link/window_hooks.h"
 #include "model/configuration_model.h"
@@ -53,6 +54,7 @@ class TQuorvan : public QMainWindow {
     void Send_ButtonClick();  // send-all, "PC --> Steuerung"
     void SaveToDisk_ButtonClick();  // " Speichern auf File": backup file
     void Read_From_DiskClick();     // " Lesen von File     ": backup file
+    void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);
@@ -62,6 +64,8 @@ class TQuorvan : public QMainWindow {
     LinkState& State() { return state_; }
     ConfigurationModel& Model() { return model_; }
     ReceiveHandler& Receiver() { return receiver_; }
+    ReadAllSequence& ReadAll() { return readAll_; }  // tests replace its writer and clock
+    QTimer* ReadAllWatchdog() const { return readAllWatchdog_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     const WindowHooks& Hooks() const { return hooks_; }
     WindowHooks& Hooks() { return hooks_; }  // masks (and tests) connect theirs here
@@ -94,6 +98,11 @@ class TQuorvan : public QMainWindow {
     void ShowSensorTexts(const SensorTexts& texts);
     void ShowException(const QString& text);
     void SelectPortItem(int index);
+    void SetUpReadAll();
+    void ReadAllCompleted();
+    void ReadAllTimedOut();
+    void RestoreWindowAfterReadAll();
+    void ShowFreeSwitchTimeMemoryFigure();
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
@@ -101,6 +110,7 @@ class TQuorvan : public QMainWindow {
     WindowHooks hooks_;
     ReceiveHandler receiver_;
     std::unique_ptr<TCommPort> comm1_;
+    ReadAllSequence readAll_{state_, model_};
 
     bool startupDone_ = false;
     bool showingError_ = false;
@@ -119,6 +129,7 @@ class TQuorvan : public QMainWindow {
     QLabel* speicherplatz_ = nullptr;
     QTextEdit* helpBox_ = nullptr;
     QLabel* label21_ = nullptr;
+    QTimer* readAllWatchdog_ = nullptr;
     bool dotRed_ = true;
 };
 
