@@ -95,6 +95,9 @@ struct WindowHooks {
     std::function<void()> Wintergarten_MaskeEnter;
     // The heating mask shows its selected motor again (after a backup file was loaded).
     std::function<void()> Heiz_Raum_Click;
+    // The heating mask's week overview of the switching times; redrawn
+    // whenever the switching-time editor redraws its day timeline.
+    std::function<void()> DrawHeatingWeekOverview;
 
     // --- Manual control ----------------------------------------------------------
     // After "srs": redraw the current bank from ManualStates.
