@@ -1,10 +1,122 @@
 // "PC --> Steuerung": the send-all transfer as the window starts and ends it.
+// The blocks, the step order and the acknowledgement watchdog live in
+// SendAllSequence; this file does the window's part around them.
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTimer>
+
 #include "app/tquorvan.h"
+#include "app/user_dialogs.h"
 
 namespace veltrano {
+namespace {
+
+const char* const kTransferButtons[] = {"Send_Button_WS", "Read_Button_WS", "Send_Button_RS",
+                                        "Read_Button_RS"};
+
+// The date the Controller shows until its radio clock is decoded.
+constexpr const char* kDateNotDecoded = "01.01.00";
+constexpr const char* kDcf77Message =
+    "Bitte warten Sie, bis das Funk-Zeitsignal (DCF77) entschlüsselt wurde. Erst wenn Datum und "
+    "Uhrzeit richtig angezeigt werden, ist es möglich, die Daten zur Steuerung zu senden.";
+constexpr const char* kOverwriteQuestion =
+    "Alle Daten in der Steuerung werden überschrieben. Fortfahren?";
+
+// How often the watchdog looks; the transfer ends at most this much after its time-out.
+constexpr int kWatchdogIntervalMs = 1000;
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void TQuorvan::SetUpSendAll() {
+    sendAll_.SetWriteFunction([this](std::string_view bytes) { comm1_->WriteText(bytes); });
+    sendAll_.OnFinished = [this](SendAllEnd end) { SendAllFinished(end); };
+    receiver_.RegisterDecoder("stc", [this](const std::string& payload) {
+        sendAll_.Acknowledge(payload);
+        SendAllStepWritten();
+    });
+    comm1_->OnOutputDrained = [this] { Guarded([this] { sendAll_.OutputDrained(); }); };
+    if (!hooks_.SetMemoryWarningVisible) {
+        hooks_.SetMemoryWarningVisible = [this](bool insufficient) {
+            speicherplatz_->setVisible(insufficient);
+        };
+    }
+
+    sendAllWatchdog_ = new QTimer(this);
+    sendAllWatchdog_->setObjectName("SendAllWatchdog");
+    sendAllWatchdog_->setInterval(kWatchdogIntervalMs);
+    connect(sendAllWatchdog_, &QTimer::timeout, this,
+            [this] { Guarded([this] { SendAllWatchdogTimer(); }); });
+}
 
 void TQuorvan::Send_ButtonClick() {
     if (state_.LinkDown) return;
+    // The buttons are disabled during either transfer; a second start would
+    // interleave its blocks with the running one.
+    if (sendAll_.Running() || state_.ReadAllInProgress) return;
+
+    if (PanelText(2) == kDateNotDecoded) {
+        dialogs_->ShowMessage(kDcf77Message);
+        return;
+    }
+    if (!state_.OverwriteConfirmed) {
+        if (dialogs_->AskYesNo(kOverwriteQuestion)) state_.OverwriteConfirmed = true;
+        if (!state_.OverwriteConfirmed) return;
+    }
+
+    for (const char* name : kTransferButtons)
+        SetControlEnabled(name, false);
+    pages_->setEnabled(false);
+    portCombo_->setEnabled(false);
+
+    progressBar_->setMaximum(SendProgressMaximum(state_.Identity));
+    progressBar_->setValue(0);
+    progressBar_->show();
+    SetPanelText(5, QString());
+
+    // Watching first: should a write fail, the transfer still ends.
+    sendAllWatchdog_->start();
+    // Prepares the motor list, sets SendInProgress, zeroes both counters and
+    // writes the erase record.
+    sendAll_.Start();
+    SendAllStepWritten();
+}
+
+void TQuorvan::SendAllStepWritten() {
+    // A closed or lost port holds nothing back and will never report its
+    // queue drained: the acknowledgement is due from now on.
+    if (sendAll_.AwaitingDrain() && !comm1_->IsOpen()) sendAll_.OutputDrained();
+}
+
+void TQuorvan::SendAllWatchdogTimer() {
+    sendAll_.CheckAckTimeout();
+}
+
+void TQuorvan::SendAllFinished(SendAllEnd end) {
+    sendAllWatchdog_->stop();
+    progressBar_->hide();
+    timer1_->start();
+    timer3_->start();
+
+    const bool ws = state_.Identity.ConservatoryFamily;
+    for (const char* name : {"Send_Button_WS", "Read_Button_WS"}) {
+        SetControlVisible(name, ws);
+        if (ws) SetControlEnabled(name, true);
+    }
+    for (const char* name : {"Send_Button_RS", "Read_Button_RS"}) {
+        SetControlVisible(name, !ws);
+        if (!ws) SetControlEnabled(name, true);
+    }
+    pages_->setEnabled(true);
+    portCombo_->setEnabled(true);
+
+    if (end == SendAllEnd::TimedOut)
+        dialogs_->ShowError(FromView(SendAllSequence::kTimeoutMessage));
 }
 
 }  // namespace veltrano

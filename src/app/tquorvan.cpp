@@ -107,6 +107,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     ConnectHooks();
     RegisterBlockDecoders(receiver_, model_, state_, hooks_, readAll_);
     SetUpReadAll();
+    SetUpSendAll();
 }
 
 TQuorvan::~TQuorvan() {

@@ -15,6 +15,7 @@
 #include "link/link_state.h"
 #include "link/read_all.h"
 #include "link/receive_handler.h"
+#include "link/send_all_sequence.h"
 #include "link/window_hooks.h"
 #include "model/configuration_model.h"
 
@@ -55,6 +56,7 @@ class TQuorvan : public QMainWindow {
     void SaveToDisk_ButtonClick();  // " Speichern auf File": backup file
     void Read_From_DiskClick();     // " Lesen von File     ": backup file
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
+    void SendAllWatchdogTimer();    // ends a send-all whose acknowledgement is overdue
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);
@@ -66,6 +68,8 @@ class TQuorvan : public QMainWindow {
     ReceiveHandler& Receiver() { return receiver_; }
     ReadAllSequence& ReadAll() { return readAll_; }  // tests replace its writer and clock
     QTimer* ReadAllWatchdog() const { return readAllWatchdog_; }
+    SendAllSequence& SendAll() { return sendAll_; }  // tests replace its writer and clock
+    QTimer* SendAllWatchdog() const { return sendAllWatchdog_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     const WindowHooks& Hooks() const { return hooks_; }
     WindowHooks& Hooks() { return hooks_; }  // masks (and tests) connect theirs here
@@ -103,6 +107,9 @@ class TQuorvan : public QMainWindow {
     void ReadAllTimedOut();
     void RestoreWindowAfterReadAll();
     void ShowFreeSwitchTimeMemoryFigure();
+    void SetUpSendAll();
+    void SendAllStepWritten();
+    void SendAllFinished(SendAllEnd end);
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
@@ -111,6 +118,7 @@ class TQuorvan : public QMainWindow {
     ReceiveHandler receiver_;
     std::unique_ptr<TCommPort> comm1_;
     ReadAllSequence readAll_{state_, model_};
+    SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
 
     bool startupDone_ = false;
     bool showingError_ = false;
@@ -130,6 +138,7 @@ class TQuorvan : public QMainWindow {
     QTextEdit* helpBox_ = nullptr;
     QLabel* label21_ = nullptr;
     QTimer* readAllWatchdog_ = nullptr;
+    QTimer* sendAllWatchdog_ = nullptr;
     bool dotRed_ = true;
 };
 

@@ -240,8 +240,9 @@ void SendAllSequence::Abort(SendAllEnd why, std::string_view panelText) {
     hooks_.Panel(6, std::string());
     // The Controller may hold part of the blocks: everything goes again next time.
     model_.MarkAllModified();
-    WindowHooks::Call(OnFinished, why);
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
+    // Last: the window may show a modal message box.
+    WindowHooks::Call(OnFinished, why);
 }
 
 }  // namespace veltrano

@@ -54,7 +54,7 @@ TEST_F(WatchdogTest, ATimeOutEndsTheTransferAndMarksEverythingForTheNextOne) {
     EXPECT_EQ(rig.panels[5], "Zeitüberschreitung beim Senden");
     EXPECT_EQ(rig.panels[6], "");
     EXPECT_EQ(rig.ends, (std::vector<SendAllEnd>{SendAllEnd::TimedOut}));
-    EXPECT_EQ(rig.calls, (std::vector<std::string>{"OnFinished", "RebuildSwitchTimeLists"}));
+    EXPECT_EQ(rig.calls, (std::vector<std::string>{"RebuildSwitchTimeLists", "OnFinished"}));
     for (const SwitchTime& e : rig.model.SwitchTimes)
         ASSERT_TRUE(e.Modified);
     EXPECT_TRUE(rig.model.reverse(1).Modified);
