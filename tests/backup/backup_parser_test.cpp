@@ -123,7 +123,7 @@ TEST(BackupSwitchTimeTest, RunTimeNumbers) {
         const std::string file =
             File({"[Schaltzeit_Sa_Motor12_Nr4]", "Richtung=Ab", "Stunde=7", "Minute=5",
                   std::string("Dauer=") + number, "Gruppe=2", "Funktion=Zufall"});
-        const SwitchTime& e = Parse(file, ConfigurationModel{}).Model.switchTime(5, 11, 3);
+        const SwitchTime e = Parse(file, ConfigurationModel{}).Model.switchTime(5, 11, 3);
         EXPECT_EQ(e.DurationCode, code) << "Dauer=" << number;
         EXPECT_EQ(e.Direction, kDown);
         EXPECT_EQ(e.TimeCode, 7 * 60 + 5 + 1);
@@ -169,7 +169,7 @@ TEST(BackupSwitchTimeTest, LfLineEndsAreReadAsWell) {
     const std::string file =
         "[Schaltzeit_So_Motor32_Nr8]\nRichtung=Ab\nStunde=23\nMinute=59\nDauer=400\nGruppe=7\n"
         "Funktion=Astro\n";
-    const SwitchTime& e = Parse(file, ConfigurationModel{}).Model.switchTime(6, 31, 7);
+    const SwitchTime e = Parse(file, ConfigurationModel{}).Model.switchTime(6, 31, 7);
     EXPECT_EQ(e.TimeCode, 1440);
     EXPECT_EQ(e.DurationCode, 129);
     EXPECT_EQ(e.DayGroup, 7);
