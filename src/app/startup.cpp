@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/switch_time_editor.h"
 
 namespace veltrano {
 
@@ -16,6 +17,7 @@ void TQuorvan::FormActivate() {
     startupDone_ = true;
 
     programFolder_ = QDir::currentPath();
+    switchTimes_->ShowMotorListFirst();
 
     state_.SettingsFileWritten = false;
     state_.LogbookRewindSent = false;
@@ -24,6 +26,7 @@ void TQuorvan::FormActivate() {
 
     progressBar_->hide();
     SetControlVisible("LogbuchProgressBar", false);
+    switchTimes_->SetStartDefaults();
 
     SetPanelText(6, "Freier Schaltzeiten-Speicher: 100%");
 
@@ -56,6 +59,8 @@ void TQuorvan::FormActivate() {
     }
 
     Guarded([this] { OpenPortFromSelection(); });
+    // A port that failed to open leaves the lists undrawn.
+    if (comm1_->IsOpen()) switchTimes_->DrawInitially();
 }
 
 void TQuorvan::SelectPortItem(int index) {

@@ -15,6 +15,7 @@
 
 #include "app/user_dialogs.h"
 #include "link/block_decoders.h"
+#include "masks/switch_time_editor.h"
 
 namespace veltrano {
 namespace {
@@ -85,6 +86,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     BuildPages(central);
     BuildStatusBar();
     BuildDialogs();
+    switchTimes_ = std::make_unique<SwitchTimeEditor>(
+        pages_->widget(0), model_, state_, hooks_, [this] { ShowFreeSwitchTimeMemoryFigure(); },
+        [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -275,6 +279,7 @@ void TQuorvan::ConnectHooks() {
     hooks_.PanelText = [this](int panel) { return PanelText(panel).toStdString(); };
     hooks_.ShowSensorTexts = [this](const SensorTexts& texts) { ShowSensorTexts(texts); };
     hooks_.SetProgressPosition = [this](int position) { progressBar_->setValue(position); };
+    switchTimes_->ConnectHooks(hooks_);
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {

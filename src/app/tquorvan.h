@@ -30,6 +30,8 @@ class QTimer;
 
 namespace veltrano {
 
+class SwitchTimeEditor;
+
 class TQuorvan : public QMainWindow {
     Q_OBJECT
 
@@ -76,6 +78,7 @@ class TQuorvan : public QMainWindow {
     QTimer* Timer1() const { return timer1_; }
     QTimer* Timer3() const { return timer3_; }
     QString ProgramFolder() const { return programFolder_; }
+    SwitchTimeEditor& SwitchTimes() { return *switchTimes_; }  // sheet 1's editor
 
     // Runs fn and shows any exception that escapes it in an error box; the
     // program goes on. Nested failures while a box is open are not stacked.
@@ -119,6 +122,7 @@ class TQuorvan : public QMainWindow {
     std::unique_ptr<TCommPort> comm1_;
     ReadAllSequence readAll_{state_, model_};
     SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
+    std::unique_ptr<SwitchTimeEditor> switchTimes_;
 
     bool startupDone_ = false;
     bool showingError_ = false;

@@ -1,0 +1,62 @@
+// A list box of switching-time lines: a list view over a plain list of
+// texts in a fixed-pitch font. Regenerating all rows costs one model
+// notification, not one relayout per row.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QString>
+#include <QVector>
+
+namespace veltrano {
+
+class SwitchTimeListModel : public QAbstractListModel {
+    Q_OBJECT
+
+  public:
+    SwitchTimeListModel(int rows, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // Replaces every row; the row count stays as it is.
+    void SetRows(QVector<QString> rows);
+    void SetRow(int row, const QString& text);
+    QString Row(int row) const;
+
+  private:
+    QVector<QString> rows_;
+};
+
+class SwitchTimeListBox : public QListView {
+    Q_OBJECT
+
+  public:
+    SwitchTimeListBox(const char* name, int rows, QWidget* parent);
+
+    int RowCount() const { return model_->rowCount(); }
+    QString RowText(int row) const { return model_->Row(row); }
+    void SetRows(QVector<QString> rows) { model_->SetRows(std::move(rows)); }
+    void SetRow(int row, const QString& text) { model_->SetRow(row, text); }
+
+    // The selected row, or -1 when none is.
+    int SelectedRow() const;
+    // Selects a row and scrolls it into view; -1 leaves no row selected.
+    void SelectRow(int row);
+
+  signals:
+    // A mouse press (single or double) at x pixels from the list's left edge.
+    void MouseDown(int x);
+    // The keyboard moved the selection to another row.
+    void KeyboardSelected();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    SwitchTimeListModel* model_;
+};
+
+}  // namespace veltrano

@@ -1,0 +1,226 @@
+// The controls of the switching-time editor and how they are wired. The
+// shell's groups (port, transfers, backup) stand at x >= 640 down to y = 286;
+// the edit boxes take the space left of them, the 753-pixel lists the space
+// below.
+#include <QColor>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "masks/day_timeline.h"
+#include "masks/switch_time_editor.h"
+#include "masks/switch_time_edits.h"
+#include "masks/switch_time_lines.h"
+#include "masks/switch_time_list_box.h"
+#include "masks/switch_time_name_box.h"
+#include "model/value_scales.h"
+
+namespace veltrano {
+namespace {
+
+constexpr int kListLeft = 4;
+constexpr int kListTop = 304;
+constexpr int kListHeight = 92;
+constexpr int kTimelineTop = 400;
+
+QStringList Items(const ItemList& items) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string& item : items)
+        list << QString::fromStdString(item);
+    return list;
+}
+
+QLabel* Caption(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    return label;
+}
+
+QComboBox* Box(QWidget* parent, const char* name, const QStringList& items, const char* hint,
+               QRect geometry) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->addItems(items);
+    if (hint) box->setToolTip(hint);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QFont ListFont() {
+    QFont font("Courier New", 8);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+}  // namespace
+
+void SwitchTimeEditor::BuildControls(QWidget* sheet) {
+    BuildEditBoxes(sheet);
+    BuildCopyBoxes(sheet);
+    BuildLists(sheet);
+    timeline_ = std::make_unique<DayTimeline>(sheet, kListLeft, kTimelineTop);
+}
+
+void SwitchTimeEditor::BuildEditBoxes(QWidget* sheet) {
+    auto* group = new QGroupBox("Schaltzeiten anzeigen und ändern", sheet);
+    group->setObjectName("GroupBox_Schaltzeiten");
+    group->setGeometry(4, 4, 630, 84);
+
+    constexpr int kCaptionTop = 18;
+    constexpr int kCaptionHeight = 30;
+    constexpr int kBoxTop = 52;
+    constexpr int kBoxHeight = 22;
+    struct Column {
+        int x, width;
+    };
+    const Column tag{8, 48}, raum{60, 150}, nr{214, 46}, upDown{264, 46}, zeit{314, 72},
+        dauer{390, 62}, gruppe{456, 84}, funktion{544, 78};
+    auto caption = [&](const char* name, const char* text, Column c) {
+        Caption(group, name, text, QRect(c.x, kCaptionTop, c.width, kCaptionHeight));
+    };
+    auto place = [&](Column c) { return QRect(c.x, kBoxTop, c.width, kBoxHeight); };
+
+    caption("Label_Tag", "Tag", tag);
+    caption("Label_Raum", "Motor- bzw. Raumname", raum);
+    caption("Label_Nr", "Schalt- Zeit-Nr.", nr);
+    caption("Label_Auf_Ab", "Auf- Ab", upDown);
+    caption("Label_Schaltzeit", "Schaltzeit", zeit);
+    caption("Label_Dauer", "Schalt- dauer", dauer);
+    caption("Label_Gruppe", "Gruppe", gruppe);
+    caption("Label_Funktion", "Funktion", funktion);
+
+    wochentag_ = Box(group, "CB_Wochentag", Items(WeekdayItems()), nullptr, place(tag));
+
+    raum_ = new MotorNameBox("CB_Raum", group);
+    QStringList names;
+    for (int m = 1; m <= kMotorCount; ++m)
+        names << QString::fromStdString(model_.motorName(m));
+    raum_->addItems(names);
+    raum_->setGeometry(place(raum));
+
+    schaltzeitNr_ = Box(group, "CB_Schaltzeit_Nr", Items(SlotNumberItems()), nullptr, place(nr));
+    // Up and down arrows; the items' index is the direction code.
+    upDown_ = Box(group, "CB_Up_Down", {QString(QChar(0x2191)), QString(QChar(0x2193))},
+                  "Laufrichtung", place(upDown));
+    schaltzeit_ =
+        Box(group, "CB_Schaltzeit", Items(TimeOfDayItems()), "Aktivierungs-Uhrzeit", place(zeit));
+    schaltzeit_->setMaxVisibleItems(16);
+    dauer_ = Box(group, "CB_Dauer", Items(SwitchTimeRunTimeItems()),
+                 "Laufzeit des Motors bei Aktivierung", place(dauer));
+    gruppe_ = Box(group, "CB_Gruppe", Items(DayGroupItems(0)),
+                  "Schaltzeit gilt für mehrere Wochentage", place(gruppe));
+    funktion_ = Box(group, "CB_Funktion", Items(FunctionItems()), "Zufallsfunktion, Astro-Funktion",
+                    place(funktion));
+}
+
+void SwitchTimeEditor::BuildCopyBoxes(QWidget* sheet) {
+    auto* group = new QGroupBox("Schaltzeiten kopieren", sheet);
+    group->setObjectName("GroupBox_Kopieren");
+    group->setGeometry(4, 94, 400, 54);
+    auto* von = new QLabel("von:", group);
+    von->setObjectName("Label_von");
+    von->setGeometry(8, 24, 30, 20);
+    copyFrom_ = new QLabel(group);
+    copyFrom_->setObjectName("copy_from_label");
+    copyFrom_->setToolTip("Auswählen durch Anklicken in der Liste");
+    copyFrom_->setGeometry(40, 24, 150, 20);
+    auto* nach = new QLabel("nach:", group);
+    nach->setObjectName("Label_nach");
+    nach->setGeometry(200, 24, 36, 20);
+    QStringList names;
+    for (int m = 1; m <= kMotorCount; ++m)
+        names << QString::fromStdString(model_.motorName(m));
+    copyRaum_ = Box(group, "CB_Copy_Raum", names, "Ziel-Motor", QRect(238, 22, 150, 22));
+
+    auto* sortCaption = new QLabel("Liste sortieren nach:", sheet);
+    sortCaption->setObjectName("Label_sortieren");
+    sortCaption->setGeometry(412, 98, 220, 16);
+    tagButton_ = new QPushButton("Tag", sheet);
+    tagButton_->setObjectName("TagButton");
+    tagButton_->setToolTip("Liste sortieren nach Tag");
+    tagButton_->setGeometry(412, 118, 70, 26);
+    motorButton_ = new QPushButton("Motor- bzw. Raum", sheet);
+    motorButton_->setObjectName("MotorButton");
+    motorButton_->setToolTip("Liste sortieren nach Motor");
+    motorButton_->setGeometry(488, 118, 140, 26);
+}
+
+void SwitchTimeEditor::BuildLists(QWidget* sheet) {
+    const QFont font = ListFont();
+    // Label37 stays left of the shell's groups; Label42 runs below them.
+    auto* label37 = new QLabel(QString::fromStdString(SwitchTimeCaptionHeading()), sheet);
+    label37->setObjectName("Label37");
+    label37->setFont(font);
+    label37->setGeometry(kListLeft + 4, kListTop - 30, 630, 14);
+    auto* label42 = new QLabel(QString::fromStdString(SwitchTimeNumberHeading()), sheet);
+    label42->setObjectName("Label42");
+    label42->setFont(font);
+    label42->setGeometry(kListLeft + 4, kListTop - 16, kWideListWidth, 14);
+
+    dayList_ = new SwitchTimeListBox("DatenListe_Tag", kDayListRowCount, sheet);
+    dayList_->setToolTip("Anklicken überträgt Werte in Eingabemasken (oben links)");
+    motorList_ = new SwitchTimeListBox("DatenListe_Motor", kMotorListRowCount, sheet);
+    motorList_->setToolTip(
+        "Anklicken überträgt Werte in Eingabemasken (oben links) / Dopelklick löscht Schaltzeit ");
+    for (SwitchTimeListBox* list : {dayList_, motorList_})
+        list->setGeometry(kListLeft, kListTop, kWideListWidth, kListHeight);
+}
+
+void SwitchTimeEditor::Wire() {
+    auto onChoice = [this](QComboBox* box, std::function<void()> handler) {
+        connect(box, &QComboBox::activated, this, [this, handler] { Run(handler); });
+    };
+    onChoice(wochentag_, [this] { CB_WochentagClick(); });
+    onChoice(schaltzeitNr_, [this] { CB_WochentagClick(); });
+    onChoice(raum_, [this] {
+        // A chosen item ends any typing: the box now shows that item.
+        renamePending_ = false;
+        CB_WochentagClick();
+        CB_RaumChange();
+    });
+    for (QComboBox* box : {upDown_, schaltzeit_, dauer_, gruppe_, funktion_}) {
+        onChoice(box, [this] {
+            CB_SchaltzeitClick();
+            CB_FunktionChange();
+        });
+    }
+    onChoice(copyRaum_, [this] { CB_Copy_RaumChange(); });
+
+    // State only, no handler: any new selection, the user's or the
+    // program's, replaces typed text in the box.
+    connect(raum_, &QComboBox::currentIndexChanged, this, [this] { renamePending_ = false; });
+    // Typing (not the program's own text changes) leaves no item selected.
+    connect(raum_->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        renamePending_ = true;
+        Run([this] { CB_RaumChange(); });
+    });
+    connect(raum_, &MotorNameBox::CarriageReturn, this,
+            [this] { Run([this] { CB_RaumKeyPress(); }); });
+    connect(raum_, &MotorNameBox::Left, this, [this] { Run([this] { CB_RaumExit(); }); });
+    connect(raum_, &MotorNameBox::DroppingDown, this,
+            [this] { Run([this] { CB_RaumDropDown(); }); });
+
+    for (SwitchTimeListBox* list : {dayList_, motorList_}) {
+        connect(list, &SwitchTimeListBox::MouseDown, this,
+                [this](int x) { Run([this, x] { DatenListe_TagMouseDown(x); }); });
+        connect(list, &QAbstractItemView::clicked, this,
+                [this] { Run([this] { DatenListe_TagClick(false); }); });
+        connect(list, &SwitchTimeListBox::KeyboardSelected, this,
+                [this] { Run([this] { DatenListe_TagClick(true); }); });
+    }
+    connect(motorList_, &QAbstractItemView::doubleClicked, this,
+            [this] { Run([this] { Schaltzeit_Loeschen(); }); });
+
+    connect(tagButton_, &QPushButton::clicked, this, [this] { Run([this] { TagButtonClick(); }); });
+    connect(motorButton_, &QPushButton::clicked, this,
+            [this] { Run([this] { MotorButtonClick(); }); });
+}
+
+}  // namespace veltrano
