@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "link/comm_errors.h"
@@ -60,15 +61,19 @@ OutputQueue::AppendResult Session::Write(std::string_view text, std::chrono::mil
     return output_.Append(text, timeout, [this] { writeWakeup_.Signal(); });
 }
 
+// Takes what is waiting now, no more: a peer that keeps sending must not
+// keep the caller reading.
 std::string Session::Read() {
     std::lock_guard lock(deviceMutex_);
     if (!device_ || lost_) return {};
     const bool wasFull = input_.size() >= kInputLimit;
+    std::size_t waiting = DriverInputQueue(fd_);
     char buffer[4096];
-    while (true) {
-        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    while (waiting > 0) {
+        const ssize_t n = ::read(fd_, buffer, std::min(sizeof buffer, waiting));
         if (n > 0) {
             input_.append(buffer, static_cast<std::size_t>(n));
+            waiting -= static_cast<std::size_t>(n);
             continue;
         }
         // End of file and EIO mean hang-up; the event thread reports that.
