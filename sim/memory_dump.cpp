@@ -129,7 +129,10 @@ std::string FormatMemoryDump(const SimMemory& m) {
 }
 
 SimMemory ParseMemoryDump(std::string_view text) {
-    SimMemory m = FactoryMemory(false);
+    return ParseMemoryDump(text, FactoryMemory(false));
+}
+
+SimMemory ParseMemoryDump(std::string_view text, SimMemory m) {
     std::istringstream lines{std::string(text)};
     std::string line;
     int lineNumber = 0;
@@ -207,11 +210,15 @@ SimMemory ParseMemoryDump(std::string_view text) {
 }
 
 SimMemory LoadMemoryDump(const std::string& path) {
+    return LoadMemoryDump(path, FactoryMemory(false));
+}
+
+SimMemory LoadMemoryDump(const std::string& path, SimMemory base) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read memory dump " + path);
     std::ostringstream text;
     text << in.rdbuf();
-    return ParseMemoryDump(text.str());
+    return ParseMemoryDump(text.str(), std::move(base));
 }
 
 void WriteMemoryDump(const std::string& path, const SimMemory& memory) {

@@ -16,7 +16,7 @@
 //   szz 15                    single parameters: szz sbh soa soi shh saw
 //
 // A file names only what it changes: loading starts from the factory memory.
-// A dump always holds every record.
+// A dump always holds every record, so it loads back exactly.
 #pragma once
 
 #include <string>
@@ -28,9 +28,13 @@ namespace veltrano::sim {
 
 std::string FormatMemoryDump(const SimMemory& memory);
 
-// Throws std::runtime_error naming the line on malformed input.
+// Throws std::runtime_error naming the line on malformed input. Records the
+// text does not name keep their value in base (by default the factory
+// memory of a Controller that is not the radio variant).
 SimMemory ParseMemoryDump(std::string_view text);
+SimMemory ParseMemoryDump(std::string_view text, SimMemory base);
 SimMemory LoadMemoryDump(const std::string& path);
+SimMemory LoadMemoryDump(const std::string& path, SimMemory base);
 
 // Writes the dump to a temporary file beside path and renames it over path,
 // so a reader never sees half a dump. Throws std::runtime_error on failure.

@@ -87,8 +87,11 @@ class Loop {
         out_ << "link " << line_.LinkPath() << " -> " << line_.SlavePath() << std::endl;
         while (!stop_) {
             const auto now = Clock::now();
+            // A timed pull of the cable loses what is still on its way; a
+            // silence after N frames or acknowledgements lets those go out.
+            const bool wasSilent = controller_.Silent();
             controller_.Tick(Instant(now));
-            if (controller_.Silent()) sender_.Clear();
+            if (!wasSilent && controller_.Silent()) sender_.Clear();
             WaitForEvents(now);
             HandleSignals();
             if (stop_) break;
@@ -182,7 +185,7 @@ class Loop {
 
     void WriteDue() {
         writeBlocked_ = false;
-        if (hungUp_ || controller_.Silent()) return;
+        if (hungUp_) return;
         for (;;) {
             const auto now = Clock::now();
             const std::string_view due = sender_.Due(now);
@@ -219,8 +222,10 @@ int RunSimulator(const SimOptions& options, std::ostream& out, std::ostream& err
         // Signals first: a SIGTERM must never find the link made but the
         // handling not yet in place.
         SignalDescriptor signals;
-        SimMemory memory = options.loadPath.empty() ? DemoMemory(options.config.identity.features)
-                                                    : LoadMemoryDump(options.loadPath);
+        const ModelFeatures& features = options.config.identity.features;
+        SimMemory memory = options.loadPath.empty()
+                               ? DemoMemory(features)
+                               : LoadMemoryDump(options.loadPath, FactoryMemory(features.radio));
         SimController controller(options.config, std::move(memory));
         PtyLine line(options.linkPath);
         Loop loop(options, controller, line, signals, out, err);

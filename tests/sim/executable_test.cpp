@@ -165,6 +165,41 @@ TEST(SimulatorExecutable, LoadsAMemoryDumpAndTogglesSilence) {
     EXPECT_EQ(port.ReadUntil("ende_"), "start_sfi7.514ende_");
 }
 
+TEST(SimulatorExecutable, SilentAfterFramesLetsThoseFramesOutAndNoMore) {
+    veltrano::testing::TempWorkDir dir;
+    SimulatorProcess sim(VELTRANO_SIM_PATH, {"--silent-after-frames", "2"}, dir.path().string());
+    Port port(dir.path() / "COM1");
+    ASSERT_TRUE(port.IsOpen());
+    port.Write("sft");
+    EXPECT_EQ(port.ReadUntil("start_sft2,6,1,9,ende_"),
+              "start_sft1,1,1,3,ende_start_sft2,6,1,9,ende_");
+    EXPECT_EQ(sim.ToggleSilence(), "answering");
+    port.Write("sfi\r");
+    // Holidays 3 to 15 were never produced: the next bytes are the answer.
+    EXPECT_EQ(port.ReadUntil("ende_"), "start_sfi7.514ende_");
+}
+
+TEST(SimulatorExecutable, LineIsEightBitClean) {
+    veltrano::testing::TempWorkDir dir;
+    SimulatorProcess sim(VELTRANO_SIM_PATH, {"--fast", "--motors", "8"}, dir.path().string());
+    Port port(dir.path() / "COM1");
+    ASSERT_TRUE(port.IsOpen());
+    port.Write("smn");
+    const std::string names = port.ReadUntil("start_smn08,");
+    EXPECT_NE(names.find("start_smn02,K\xFC"
+                         "che       ende_"),
+              std::string::npos)
+        << names;
+    // A name with bytes above 0x7F and blanks goes in and comes back unchanged.
+    const std::string name = "\xC4\xD6\xDC \xDF\x80\xFF  end";
+    const std::string last = "Motor 32    ";
+    port.Write(" rmn8\r" + name + "\r" + name + "\r rmn32\r" + last + "\r" + last + "\r");
+    EXPECT_EQ(port.ReadUntil("ende_"), "start_stc0,ende_");
+    port.Write("smn");
+    EXPECT_NE(port.ReadUntil("start_smn08," + name + "ende_").find("start_smn08," + name + "ende_"),
+              std::string::npos);
+}
+
 TEST(SimulatorExecutable, RefusedIdentityEndsWithAMessage) {
     veltrano::testing::TempWorkDir dir;
     EXPECT_THROW(SimulatorProcess(VELTRANO_SIM_PATH, {"--touch"}, dir.path().string(),

@@ -61,6 +61,12 @@ TEST(MemoryDump, PartialFileStartsFromTheFactoryMemory) {
     EXPECT_EQ(memory, expected);
 }
 
+TEST(MemoryDump, PartialFileOverTheRadioFactoryMemory) {
+    const SimMemory memory = ParseMemoryDump("szz 5\n", FactoryMemory(true));
+    EXPECT_EQ(memory.randomSpan, 5);
+    EXPECT_EQ(memory.Record(MotorBlock::Touch, 1), (MotorRecord{0, 70}));
+}
+
 TEST(MemoryDump, MalformedLinesNameTheirLine) {
     const char* bad[] = {
         "sbp 7 1 112\n",                // too few numbers
