@@ -45,6 +45,8 @@ std::string UsageText() {
            "  --groups                 group central control\n"
            "  --radio                  radio variant (always with --touch)\n"
            "  --model TEXT             the model text itself, instead of the five above\n"
+           "                           (presets: \"QVS-900 \" + R|S|W + \" K:\" + 9|8|4 + R|S|W\n"
+           "                           + T|F|- + G|-, i.e. characters 9 and 13 to 16)\n"
            "  --firmware X.YYY         firmware text (default 7.514)\n"
            "  --date-unset             answer 01.01.00: radio clock not decoded yet\n"
            "  --no-inside-sensor       report 999 as inside temperature\n"
