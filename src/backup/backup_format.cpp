@@ -57,9 +57,11 @@ class BackupWriter {
         Number(number);
     }
     void Number(std::int64_t value) {
-        char buffer[24];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        out_.append(buffer, result.ptr);
+        // Digits straight into the text: room for 19 digits and a sign.
+        const std::size_t at = out_.size();
+        out_.resize(at + 20);
+        const auto result = std::to_chars(out_.data() + at, out_.data() + out_.size(), value);
+        out_.resize(static_cast<std::size_t>(result.ptr - out_.data()));
     }
 
   private:
