@@ -2,6 +2,7 @@
 // by the test.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -217,6 +218,22 @@ TEST_F(BackupUiTest, LoadTakesOverTheFileAndRefreshesTheMasks) {
     order.insert(order.end(), {"SetSoftGzsChecked 1", "SelectGroupBank 1", "LoadGroupCheckBoxes"});
     order.insert(order.end(), kRefresh.begin(), kRefresh.end());
     EXPECT_EQ(calls, order);
+}
+
+// With the masks the window has, not with recorded hooks: the motor selectors
+// show the loaded names.
+TEST_F(BackupUiTest, LoadedNamesReachTheMotorSelectors) {
+    Put("plan.qts", FormatBackup(testing::FullModel()));
+    log.fileNames = {"plan.qts"};
+    ClickLoad();
+    EXPECT_TRUE(log.errors.isEmpty());
+    for (const char* name : {"CB_Raum", "CB_Copy_Raum"}) {
+        auto* box = window->findChild<QComboBox*>(name);
+        if (!box) continue;  // no editor in this build
+        ASSERT_EQ(box->count(), kMotorCount) << name;
+        for (int m = 1; m <= kMotorCount; ++m)
+            EXPECT_EQ(box->itemText(m - 1).toStdString(), testing::FullModelName(m)) << name;
+    }
 }
 
 TEST_F(BackupUiTest, FifteenCharacterNameWithUmlautsThroughSaveAndLoad) {
