@@ -1,0 +1,145 @@
+// The main window offscreen with its switching-time editor, driven through
+// the real widgets: items chosen as a user would (activated), rows pressed
+// with mouse events on the list's viewport, names typed with key events.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "../port/pty_peer.h"
+#include "app/tquorvan.h"
+#include "fake_dialogs.h"
+#include "masks/day_timeline.h"
+#include "masks/switch_time_editor.h"
+#include "masks/switch_time_list_box.h"
+#include "qt_app.h"
+#include "temp_workdir.h"
+
+namespace veltrano::testing {
+
+class EditorTest : public ::testing::Test {
+  protected:
+    // openPort: COM1 leads to a pseudo-terminal, so the start-up runs to its
+    // end; otherwise the port cannot open and the last step is skipped.
+    void StartWindow(bool openPort) {
+        QtApp();
+        if (openPort) {
+            peer = std::make_unique<PtyPeer>();
+            std::filesystem::create_symlink(peer->slavePath(), "COM1");
+        }
+        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
+        window->Comm1().SetDeviceResolver(
+            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
+        window->FormActivate();
+        window->Timer1()->stop();
+        window->Timer3()->stop();
+        window->show();
+        QApplication::processEvents();
+    }
+    void SetUp() override { StartWindow(true); }
+    void TearDown() override {
+        window.reset();
+        peer.reset();
+    }
+
+    template <typename T>
+    T* Find(const char* name) {
+        T* widget = window->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    SwitchTimeListBox* List(const char* name) { return Find<SwitchTimeListBox>(name); }
+    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+    SwitchTime& At(int day, int motor, int slot) {
+        return window->Model().switchTime(day, motor, slot);
+    }
+    ConfigurationModel& Model() { return window->Model(); }
+    SwitchTimeEditor& Editor() { return window->SwitchTimes(); }
+
+    // The user picks item `index` of a combo box.
+    void Choose(const char* name, int index) {
+        QComboBox* box = Combo(name);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    void Mouse(SwitchTimeListBox* list, QEvent::Type type, int row, int x) {
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        const QRect rect = list->visualRect(index);
+        ASSERT_FALSE(rect.isEmpty()) << "row " << row << " not laid out";
+        const QPointF at(x, rect.center().y());
+        QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &event);
+    }
+    void Click(const char* list, int row, int x) {
+        Mouse(List(list), QEvent::MouseButtonPress, row, x);
+        Mouse(List(list), QEvent::MouseButtonRelease, row, x);
+    }
+    void DoubleClick(const char* list, int row, int x) {
+        Click(list, row, x);
+        Mouse(List(list), QEvent::MouseButtonDblClick, row, x);
+        Mouse(List(list), QEvent::MouseButtonRelease, row, x);
+    }
+    void Key(QWidget* widget, int key, const QString& text = QString()) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(widget, &release);
+    }
+    // Replaces the text of CB_Raum by typing, character by character.
+    void TypeName(const QString& text) {
+        QComboBox* raum = Combo("CB_Raum");
+        raum->lineEdit()->selectAll();
+        for (const QChar c : text)
+            Key(raum, 0, QString(c));
+    }
+    void FocusOut(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason) {
+        QFocusEvent event(QEvent::FocusOut, reason);
+        QApplication::sendEvent(widget, &event);
+    }
+    void Rebuild() { window->Hooks().RebuildSwitchTimeLists(); }
+    void ClearModified() {
+        for (SwitchTime& e : Model().SwitchTimes)
+            e.Modified = false;
+    }
+    int ModifiedCount() {
+        int n = 0;
+        for (const SwitchTime& e : Model().SwitchTimes)
+            n += e.Modified;
+        return n;
+    }
+    // The line of motor 0 .. 31 on day 0 .. 6 as DatenListe_Motor shows it.
+    std::string MotorRow(int motor, int day) {
+        return List("DatenListe_Motor")->RowText(8 * motor + day).toStdString();
+    }
+    std::string DayRow(int day, int motor) {
+        return List("DatenListe_Tag")->RowText(33 * day + motor).toStdString();
+    }
+
+    static int Code(int hour, int minute) { return hour * 60 + minute + 1; }
+    // An x inside slot 0 .. 7 of the wide list.
+    static int SlotX(int slot) { return 173 + 1 + static_cast<int>(slot * 72.5); }
+
+    TempWorkDir work;
+    DialogLog log;
+    std::unique_ptr<PtyPeer> peer;
+    std::unique_ptr<TQuorvan> window;
+};
+
+}  // namespace veltrano::testing
