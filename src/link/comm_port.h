@@ -44,7 +44,10 @@ struct LineErrorCounters {
     bool operator==(const LineErrorCounters&) const = default;
 };
 
-// Runs a task on the user-interface thread, later (a queued call).
+// Runs a task on the user-interface thread, later (a queued call); callable
+// from any thread, must not wait for the task. A task may be run after the
+// port was closed or destroyed, or never: it then does nothing. In the Qt
+// window: QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection).
 using UiDispatcher = std::function<void(std::function<void()>)>;
 // Maps a port number to a device path.
 using DeviceResolver = std::function<std::string(int portNum)>;
@@ -74,8 +77,14 @@ class TCommPort {
     void SetParity(char parity);  // 'N'
     void SetStopbits(int bits);
 
-    void Open();   // throws ECommError
-    void Close();  // no effect when closed; safe from inside a handler
+    // Throws ECommError. Also re-opens after the device was lost.
+    void Open();
+    // No effect when closed. Safe from inside a handler; once it returned no
+    // handler of this port starts (a handler running on another thread has
+    // finished). Discards output not yet sent.
+    void Close();
+    // False when closed and after the device was lost (OnError with
+    // CE_DEVICE_LOST); the port number may be changed then.
     bool IsOpen() const;
 
     // Queues the bytes; false (no error) when closed or the device was lost.
@@ -85,12 +94,15 @@ class TCommPort {
     // All bytes waiting in the input queue (empty when none or closed).
     std::string ReadText();
 
-    // Handlers, run on the user-interface thread.
+    // Handlers, run on the user-interface thread through the dispatcher.
+    // OnRxChar and OnError: the event thread waits until they returned;
+    // characters of one wake come before its line errors.
     std::function<void(int count)> OnRxChar;
     std::function<void(unsigned errors)> OnError;
     // The program queue is empty and the driver's output queue (TIOCOUTQ) is 0.
+    // Posted without waiting; not raised when more was queued meanwhile.
     std::function<void()> OnOutputDrained;
-    // An exception escaped a handler; text of the exception.
+    // An exception escaped a handler; text of the exception. The port goes on.
     std::function<void(const std::string& text)> OnHandlerException;
 
     // Seams for tests.

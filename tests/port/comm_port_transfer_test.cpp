@@ -57,8 +57,10 @@ TEST_F(PortTest, XoffFillsQueueUntilFullThenXonDeliversEveryAcceptedByte) {
     std::size_t accepted = 0;
     std::string failure;
     auto started = std::chrono::steady_clock::now();
+    auto cpuAtStart = ProcessCpuTime();
     while (accepted < all.size()) {
         started = std::chrono::steady_clock::now();
+        cpuAtStart = ProcessCpuTime();
         try {
             ASSERT_TRUE(port.WriteText(std::string_view(all).substr(accepted, 1000)));
         } catch (const ECommError& e) {
@@ -68,6 +70,8 @@ TEST_F(PortTest, XoffFillsQueueUntilFullThenXonDeliversEveryAcceptedByte) {
         accepted += 1000;
     }
     EXPECT_GE(std::chrono::steady_clock::now() - started, 50ms);
+    // Neither the waiting caller nor the stopped write thread spins meanwhile.
+    EXPECT_LT(ProcessCpuTime() - cpuAtStart, 25ms);
     EXPECT_EQ(failure, "Output buffer is full. Please check comm status.");
     EXPECT_GE(accepted, TCommPort::kWriteQueueSize - 1000);
     EXPECT_LT(accepted, all.size());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -34,6 +35,13 @@ inline std::size_t ThreadCount() {
         ++n;
     }
     return n;
+}
+
+// CPU time this process has used so far, all threads together.
+inline std::chrono::nanoseconds ProcessCpuTime() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
 // Every byte value except the flow-control characters DC1 and DC3.
