@@ -23,6 +23,9 @@ int Drawable(std::int64_t value) {
 
 void Paint(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
+    if (palette.color(QPalette::Window) == colour &&
+        palette.color(QPalette::WindowText) == Qt::white)
+        return;  // unchanged: no restyle
     palette.setColor(QPalette::Window, colour);
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
