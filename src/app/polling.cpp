@@ -112,15 +112,8 @@ void TQuorvan::EvaluateFamily() {
     keineVerbindung_->hide();
     state_.LinkDown = false;
 
+    ShowFamilyButtonPair();
     const bool ws = id.ConservatoryFamily;
-    for (const char* name : {"Send_Button_WS", "Read_Button_WS"}) {
-        SetControlVisible(name, ws);
-        SetControlEnabled(name, true);
-    }
-    for (const char* name : {"Send_Button_RS", "Read_Button_RS"}) {
-        SetControlVisible(name, !ws);
-        SetControlEnabled(name, true);
-    }
     for (const char* name : kLogbookButtons)
         SetControlEnabled(name, true);
 

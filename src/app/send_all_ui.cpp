@@ -103,15 +103,7 @@ void TQuorvan::SendAllFinished(SendAllEnd end) {
     timer1_->start();
     timer3_->start();
 
-    const bool ws = state_.Identity.ConservatoryFamily;
-    for (const char* name : {"Send_Button_WS", "Read_Button_WS"}) {
-        SetControlVisible(name, ws);
-        if (ws) SetControlEnabled(name, true);
-    }
-    for (const char* name : {"Send_Button_RS", "Read_Button_RS"}) {
-        SetControlVisible(name, !ws);
-        if (!ws) SetControlEnabled(name, true);
-    }
+    ShowFamilyButtonPair();
     pages_->setEnabled(true);
     portCombo_->setEnabled(true);
 

@@ -302,6 +302,18 @@ void TQuorvan::SetControlWidth(const char* name, int width) {
     if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
 }
 
+void TQuorvan::ShowFamilyButtonPair() {
+    const bool ws = state_.Identity.ConservatoryFamily;
+    for (const char* name : {"Send_Button_WS", "Read_Button_WS"}) {
+        SetControlVisible(name, ws);
+        SetControlEnabled(name, ws);
+    }
+    for (const char* name : {"Send_Button_RS", "Read_Button_RS"}) {
+        SetControlVisible(name, !ws);
+        SetControlEnabled(name, !ws);
+    }
+}
+
 void TQuorvan::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!startupDone_) {

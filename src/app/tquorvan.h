@@ -88,6 +88,9 @@ class TQuorvan : public QMainWindow {
     void SetControlVisible(const char* name, bool visible);
     void SetControlEnabled(const char* name, bool enabled);
     void SetControlWidth(const char* name, int width);
+    // The transfer buttons of the linked family: the "_WS" pair for a
+    // conservatory Controller, the "_RS" pair for all others.
+    void ShowFamilyButtonPair();
 
   protected:
     void showEvent(QShowEvent* event) override;
