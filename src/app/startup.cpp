@@ -30,6 +30,9 @@ void TQuorvan::FormActivate() {
 
     SetPanelText(6, "Freier Schaltzeiten-Speicher: 100%");
 
+    // Nothing has been read from a Controller yet: a send-all must ask first.
+    state_.OverwriteConfirmed = false;
+
     model_.ResetToDefaults();
 
     if (auto* d = findChild<QFileDialog*>("SaveDialog1")) {
