@@ -136,6 +136,25 @@ TEST_F(ClosedPortTest, ListsStayUndrawnWhenThePortFails) {
     EXPECT_EQ(Text("Tag_und_Motor"), "Mo, Motor 1");
 }
 
+TEST_F(StartupTest, TheSheetsControlsDoNotCoverEachOther) {
+    QWidget* sheet = Find<QWidget>("Schaltzeit_Maske");
+    const QRect list = List("DatenListe_Motor")->geometry();
+    const QRect strip = Find<QWidget>("GroupBox20")->geometry();
+    EXPECT_LE(strip.bottom(), sheet->height());
+    EXPECT_LE(strip.right(), sheet->width());
+    EXPECT_LT(list.bottom(), strip.top());
+    for (const char* shell : {"GroupBox_Port", "GroupBox_Datenaustausch", "GroupBox_Sicherung"}) {
+        QWidget* group = window->findChild<QWidget*>(shell);
+        if (!group) continue;
+        EXPECT_FALSE(group->geometry().intersects(list)) << shell;
+        EXPECT_FALSE(group->geometry().intersects(Find<QWidget>("Label42")->geometry())) << shell;
+        EXPECT_FALSE(group->geometry().intersects(Find<QWidget>("Label37")->geometry())) << shell;
+        EXPECT_FALSE(
+            group->geometry().intersects(Find<QWidget>("GroupBox_Schaltzeiten")->geometry()))
+            << shell;
+    }
+}
+
 TEST_F(StartupTest, HeadingsStandAboveTheLists) {
     EXPECT_TRUE(Text("Label42").contains("Nr. 8"));
     EXPECT_TRUE(Text("Label37").contains("Schaltzeit"));
