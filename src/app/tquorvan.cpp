@@ -196,51 +196,51 @@ void TQuorvan::BuildPages(QWidget* central) {
 }
 
 void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
-    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 2, 140, 14));
+    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 0, 140, 14));
     label21_->setStyleSheet("color: red;");
 
     auto* port = new QGroupBox("Port", sheet);
     port->setObjectName("GroupBox_Port");
-    port->setGeometry(640, 18, 145, 80);
+    port->setGeometry(640, 12, 145, 66);
     portCombo_ = new QComboBox(port);
     portCombo_->setObjectName("Combo_PortNum");
     for (int n = 1; n <= 8; ++n)
         portCombo_->addItem(QString("COM %1").arg(n));
     portCombo_->setToolTip("Serielle Schnittstelle");
-    portCombo_->setGeometry(10, 20, 125, 22);
+    portCombo_->setGeometry(10, 18, 125, 22);
     connect(portCombo_, &QComboBox::activated, this,
             [this] { Guarded([this] { Combo_PortNumChange(); }); });
     progressBar_ = new QProgressBar(port);
     progressBar_->setObjectName("ProgressBar");
     progressBar_->setTextVisible(false);
-    progressBar_->setGeometry(10, 50, 125, 16);
+    progressBar_->setGeometry(10, 46, 125, 12);
     progressBar_->hide();
 
     auto* exchange = new QGroupBox("Datenaustausch", sheet);
     exchange->setObjectName("GroupBox_Datenaustausch");
-    exchange->setGeometry(640, 102, 145, 90);
+    exchange->setGeometry(640, 80, 145, 74);
     // Two pairs at the same place; the family decides which pair remains.
     const char* readAll[] = {"Send_Button_WS", "Send_Button_RS"};
     const char* sendAll[] = {"Read_Button_WS", "Read_Button_RS"};
     for (const char* name : readAll) {
-        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(10, 22, 125, 25));
+        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(10, 18, 125, 24));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Read_ButtonClick(); }); });
     }
     for (const char* name : sendAll) {
-        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(10, 55, 125, 25));
+        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(10, 45, 125, 24));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Send_ButtonClick(); }); });
     }
 
     auto* disk = new QGroupBox("Sicherung auf Datenträger", sheet);
     disk->setObjectName("GroupBox_Sicherung");
-    disk->setGeometry(640, 196, 145, 90);
-    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 22, 125, 25));
+    disk->setGeometry(640, 156, 145, 74);
+    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 18, 125, 24));
     connect(load, &QPushButton::clicked, this,
             [this] { Guarded([this] { Read_From_DiskClick(); }); });
     auto* save =
-        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(10, 55, 125, 25));
+        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(10, 45, 125, 24));
     save->setToolTip("Schaltzeiten sowie alle anderen Einstellungen auf Festplatte schreiben");
     connect(save, &QPushButton::clicked, this,
             [this] { Guarded([this] { SaveToDisk_ButtonClick(); }); });
@@ -250,14 +250,24 @@ void TQuorvan::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(false);
+    // Panels of fixed width side by side, as many as fit; the last ones run
+    // past the window's edge rather than squeezing the others.
+    auto* strip = new QWidget(bar);
+    strip->setObjectName("StatusPanels");
+    strip->setMinimumWidth(0);
+    strip->setFixedHeight(18);
+    bar->addWidget(strip, 1);
+    int x = 0;
     for (int n = 0; n < kPanelCount; ++n) {
-        auto* panel = new QLabel(bar);
+        auto* panel = new QLabel(strip);
         panel->setObjectName(QString("StatusPanel%1").arg(n));
-        panel->setFixedWidth(kPanels[n].width);
+        panel->setGeometry(x, 0, kPanels[n].width, 18);
         panel->setAlignment((kPanels[n].centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             Qt::AlignVCenter);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
         if (kPanels[n].width == 0) panel->hide();
-        bar->addWidget(panel);
+        x += kPanels[n].width + 2;
         panels_[n] = panel;
     }
     panels_[0]->setText(kNoConnection);

@@ -1,4 +1,5 @@
 #include "masks/switch_time_list_box.h"
+#include "masks/fixed_pitch_font.h"
 
 #include <QFont>
 #include <QKeyEvent>
@@ -37,10 +38,7 @@ QString SwitchTimeListModel::Row(int row) const {
 SwitchTimeListBox::SwitchTimeListBox(const char* name, int rows, QWidget* parent)
     : QListView(parent), model_(new SwitchTimeListModel(rows, this)) {
     setObjectName(name);
-    QFont font("Courier New", 8);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    setFont(font);
+    setFont(FixedPitchListFont());
     setModel(model_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

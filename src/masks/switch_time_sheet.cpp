@@ -1,5 +1,5 @@
 // The controls of the switching-time editor and how they are wired. The
-// shell's groups (port, transfers, backup) stand at x >= 640 down to y = 286;
+// shell's groups (port, transfers, backup) stand at x >= 640 down to y = 230;
 // the edit boxes take the space left of them, the 753-pixel lists the space
 // below.
 #include <QColor>
@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "masks/day_timeline.h"
+#include "masks/fixed_pitch_font.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
@@ -21,8 +22,8 @@ namespace veltrano {
 namespace {
 
 constexpr int kListLeft = 4;
-constexpr int kListTop = 304;
-constexpr int kListHeight = 92;
+constexpr int kListTop = 262;
+constexpr int kListHeight = 134;
 constexpr int kTimelineTop = 400;
 
 QStringList Items(const ItemList& items) {
@@ -53,10 +54,7 @@ QComboBox* Box(QWidget* parent, const char* name, const QStringList& items, cons
 }
 
 QFont ListFont() {
-    QFont font("Courier New", 8);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
+    return FixedPitchListFont();
 }
 
 }  // namespace

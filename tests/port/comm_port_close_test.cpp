@@ -157,8 +157,7 @@ TEST_F(PortTest, CloseFromOtherThreadWaitsForRunningHandler) {
         // Stay until the other thread is inside Close(), and a little longer.
         while (port.IsOpen())
             std::this_thread::yield();
-        for (int i = 0; i < 10000; ++i)
-            std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         handlerDone = true;
     };
     port.Open();
