@@ -256,6 +256,10 @@ void TQuorvan::BuildStatusBar() {
     strip->setObjectName("StatusPanels");
     strip->setMinimumWidth(0);
     strip->setFixedHeight(18);
+    // The panels' widths were laid out for a small sans-serif font.
+    QFont panelFont = font();
+    panelFont.setPixelSize(11);
+    strip->setFont(panelFont);
     bar->addWidget(strip, 1);
     int x = 0;
     for (int n = 0; n < kPanelCount; ++n) {
