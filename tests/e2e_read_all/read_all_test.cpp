@@ -1,0 +1,240 @@
+// "Steuerung --> PC" through the real window, offscreen, from the simulated
+// Controller: the model afterwards against the Controller's memory dump,
+// compared field by field through the wire offsets; frames that fail their
+// checksum; a Controller that falls silent half-way.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <chrono>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e_memory.h"
+#include "e2e_simulator.h"
+#include "e2e_window.h"
+#include "e2e_wire.h"
+#include "temp_workdir.h"
+
+namespace veltrano {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::DataFrame;
+using testing::E2eSimulator;
+using testing::E2eWindow;
+using testing::TempWorkDir;
+
+const char* const kTimedOutMessage =
+    "Die Daten wurden nicht vollständig von der Steuerung gelesen.\n"
+    "Bitte wiederholen Sie \"Steuerung --> PC\".";
+
+sim::ModelFeatures FeaturesOf(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = sim::ParseOptions(args, &error);
+    return options ? options->config.identity.features : sim::ModelFeatures{};
+}
+
+// The window after a read-all, completed or abandoned: usable again.
+void ExpectWindowBack(E2eWindow& window) {
+    TQuorvan& w = *window;
+    EXPECT_FALSE(w.State().ReadAllInProgress);
+    EXPECT_TRUE(window.TimersRanAfterTransfer());
+    EXPECT_TRUE(w.findChild<QTabWidget*>("Parameter_Maske")->isEnabled());
+    EXPECT_TRUE(w.findChild<QComboBox*>("Combo_PortNum")->isEnabled());
+    EXPECT_TRUE(w.findChild<QProgressBar*>("ProgressBar")->isHidden());
+    EXPECT_FALSE(w.ReadAllWatchdog()->isActive());
+    const bool ws = w.State().Identity.ConservatoryFamily;
+    for (const char* name : {"Send_Button_WS", "Read_Button_WS"}) {
+        EXPECT_EQ(w.findChild<QPushButton*>(name)->isHidden(), !ws) << name;
+        if (ws) {
+            EXPECT_TRUE(w.findChild<QPushButton*>(name)->isEnabled()) << name;
+        }
+    }
+    for (const char* name : {"Send_Button_RS", "Read_Button_RS"}) {
+        EXPECT_EQ(w.findChild<QPushButton*>(name)->isHidden(), ws) << name;
+        if (!ws) {
+            EXPECT_TRUE(w.findChild<QPushButton*>(name)->isEnabled()) << name;
+        }
+    }
+}
+
+enum class Memory { Demo, Rich, RichWithOddities };
+
+struct ReadCase {
+    const char* name;
+    std::vector<std::string> args;
+    Memory memory;
+};
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ReadAllFamilyTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadAllFamilyTest, TheModelHoldsEveryFieldTheControllerReported) {
+    const ReadCase& c = GetParam();
+    TempWorkDir work;
+    testing::SimulatorSetup setup = testing::Setup(c.args);
+    if (c.memory != Memory::Demo)
+        setup.memory =
+            testing::RichMemory(FeaturesOf(c.args), 7, c.memory == Memory::RichWithOddities);
+    E2eSimulator sim(work.path(), setup);
+    E2eWindow window(work.path());
+    ASSERT_TRUE(window.Connect());
+
+    const ConfigurationModel before = window->Model();
+    ASSERT_TRUE(window.ReadAll());
+    const sim::SimMemory memory = sim.Dump();
+
+    const testing::Mismatches mismatches =
+        testing::ReadAllMismatches(window->Model(), before, memory, sim.Features());
+    EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
+    EXPECT_EQ(testing::ModifiedCount(window->Model()), 0);
+    EXPECT_TRUE(window->State().OverwriteConfirmed);
+    EXPECT_EQ(window->PanelText(5), "");
+    EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
+    ExpectWindowBack(window);
+    // The switching-time editor offers the Controller's names.
+    for (const char* name : {"CB_Raum", "CB_Copy_Raum"}) {
+        auto* box = window->findChild<QComboBox*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        ASSERT_GE(box->count(), sim.Features().motors) << name;
+        for (int motor = 1; motor <= sim.Features().motors; ++motor) {
+            EXPECT_EQ(box->itemText(motor - 1).toStdString(),
+                      testing::Cp1252BytesToUtf8(memory.names[motor - 1]))
+                << name << " motor " << motor;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, ReadAllFamilyTest,
+    ::testing::Values(
+        ReadCase{"Conservatory32TouchGroups",
+                 {"--family", "conservatory", "--touch", "--groups"},
+                 Memory::RichWithOddities},
+        ReadCase{"Conservatory8", {"--family", "conservatory", "--motors", "8"}, Memory::Demo},
+        ReadCase{"SunProtection32RadioGroups",
+                 {"--family", "sun", "--radio", "--touch", "--groups"},
+                 Memory::RichWithOddities},
+        ReadCase{
+            "SunProtection8Groups", {"--family", "sun", "--motors", "8", "--groups"}, Memory::Rich},
+        ReadCase{"RollerShutter32TouchGroups",
+                 {"--family", "roller", "--touch", "--groups"},
+                 Memory::Rich},
+        ReadCase{"RollerShutter8With4Slots",
+                 {"--family", "roller", "--motors", "8", "--slots", "4"},
+                 Memory::RichWithOddities},
+        // Masks as signed 32-bit decimals: bit 31 arrives as a negative number.
+        ReadCase{"Conservatory32SignedMasks",
+                 {"--family", "conservatory", "--touch", "--groups", "--signed-masks"},
+                 Memory::Rich},
+        // Frames cut into small pieces, each read on its own.
+        ReadCase{"RollerShutter8SplitFrames",
+                 {"--family", "roller", "--motors", "8", "--groups", "--split"},
+                 Memory::Demo}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadAllTest, FramesWithABadChecksumKeepThePreviousValuesAndShowTheBlocksErrorText) {
+    const std::vector<std::string> args = {"--family", "conservatory", "--touch", "--groups"};
+    const sim::ModelFeatures f = FeaturesOf(args);
+    const sim::SimMemory memory = testing::RichMemory(f, 11);
+    const std::vector<DataFrame> frames = testing::ReadAllDataFrames(memory, f);
+
+    // Every 23rd frame with a checksum: every block is hit, the closing frame is not.
+    constexpr int kEvery = 23;
+    std::set<DataFrame> lost;
+    std::vector<std::string> errorTexts;
+    for (std::size_t i = kEvery - 1; i < frames.size(); i += kEvery) {
+        lost.insert(frames[i]);
+        errorTexts.push_back(testing::ErrorTextOf(frames[i], memory));
+    }
+    ASSERT_FALSE(lost.count(DataFrame{"sfs", DataFrame::kClosing}));
+    std::set<std::string> tagsHit;
+    for (const DataFrame& frame : lost)
+        tagsHit.insert(frame.tag);
+    ASSERT_EQ(tagsHit.size(), 14u);  // twelve blocks, holidays, switching times
+
+    TempWorkDir work;
+    testing::SimulatorSetup setup = testing::Setup(args);
+    setup.args.insert(setup.args.end(), {"--bad-checksum", std::to_string(kEvery)});
+    setup.memory = memory;
+    E2eSimulator sim(work.path(), setup);
+    E2eWindow window(work.path());
+    ASSERT_TRUE(window.Connect());
+    const ConfigurationModel before = window->Model();
+    ASSERT_TRUE(window.ReadAll());
+
+    const testing::Mismatches mismatches =
+        testing::ReadAllMismatches(window->Model(), before, sim.Dump(), f, lost);
+    EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
+    // The lost records really differ from what the Controller holds.
+    const testing::Mismatches lostShown =
+        testing::ReadAllMismatches(window->Model(), before, memory, f);
+    EXPECT_GE(lostShown.Count(), lost.size() / 2) << lostShown.Text();
+
+    std::vector<std::string> shown;
+    for (const std::string& text : window.PanelWrites(5))
+        if (!text.empty()) shown.push_back(text);
+    EXPECT_EQ(shown, errorTexts);
+    EXPECT_EQ(window->PanelText(5).toStdString(), errorTexts.back());
+    EXPECT_EQ(testing::ModifiedCount(window->Model()), 0);
+    ExpectWindowBack(window);
+}
+
+TEST(ReadAllTest, AControllerFallingSilentIsEndedByTheWatchdogWithAMessage) {
+    // Connecting takes exactly two polls of five answers; the read then gets
+    // the shading block and part of the morning twilight block.
+    constexpr int kConnectFrames = 10;
+    constexpr int kReadFrames = 40;
+    TempWorkDir work;
+    testing::SimulatorSetup setup =
+        testing::Setup({"--family", "conservatory", "--touch", "--groups", "--silent-after-frames",
+                        std::to_string(kConnectFrames + kReadFrames)});
+    setup.memory = testing::RichMemory(FeaturesOf(setup.args), 5);
+    E2eSimulator sim(work.path(), setup);
+    E2eWindow window(work.path());
+    ASSERT_TRUE(window.Connect());
+    ASSERT_EQ(window.Frames(), kConnectFrames);
+    window->Model().ClearAllModified();
+    const ConfigurationModel before = window->Model();
+
+    auto now = std::chrono::steady_clock::time_point{} + 1h;
+    window->ReadAll().SetClock([&] { return now; });
+    window->ReadAll().SetTimeout(2s);
+    window->Read_ButtonClick();
+    ASSERT_TRUE(window->State().ReadAllInProgress);
+    ASSERT_TRUE(window.WaitForFrames(kConnectFrames + kReadFrames));
+    window->ReadAllWatchdogTimer();  // the last characters came now
+    now += 1999ms;
+    window->ReadAllWatchdogTimer();
+    ASSERT_TRUE(window->State().ReadAllInProgress);
+    now += 1ms;
+    window->ReadAllWatchdogTimer();
+    window.NoteAndStopTimers();
+
+    EXPECT_EQ(window.log.errors, QStringList{kTimedOutMessage});
+    EXPECT_EQ(window->PanelText(5), "Zeitüberschreitung beim Lesen");
+    ExpectWindowBack(window);
+    // What arrived is kept, and all of it is to be sent again.
+    const sim::SimMemory memory = sim.Dump();
+    const testing::BlockRule& shading = testing::RuleOf(sim::MotorBlock::Shading);
+    for (int motor = 1; motor <= 32; ++motor) {
+        EXPECT_EQ(
+            shading.Codes(window->Model(), motor),
+            testing::CodesFromWire(shading, memory.Record(sim::MotorBlock::Shading, motor), false))
+            << "motor " << motor;
+    }
+    EXPECT_EQ(window->Model().twilightEvening(1).FromCode, before.twilightEvening(1).FromCode);
+    EXPECT_EQ(testing::ModifiedCount(window->Model()), testing::kModifiableCount);
+    EXPECT_FALSE(window->State().OverwriteConfirmed);
+}
+
+}  // namespace
+}  // namespace veltrano
