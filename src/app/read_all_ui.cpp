@@ -39,11 +39,8 @@ void TQuorvan::SetUpReadAll() {
     readAll_.OnCompleted = [this] { ReadAllCompleted(); };
     readAll_.OnTimedOut = [this] { ReadAllTimedOut(); };
 
-    readAllWatchdog_ = new QTimer(this);
-    readAllWatchdog_->setObjectName("ReadAllWatchdog");
-    readAllWatchdog_->setInterval(kWatchdogIntervalMs);
-    connect(readAllWatchdog_, &QTimer::timeout, this,
-            [this] { Guarded([this] { ReadAllWatchdogTimer(); }); });
+    readAllWatchdog_ = MakeGuardedTimer("ReadAllWatchdog", kWatchdogIntervalMs,
+                                        [this] { ReadAllWatchdogTimer(); });
 }
 
 void TQuorvan::Read_ButtonClick() {

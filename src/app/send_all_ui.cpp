@@ -47,11 +47,8 @@ void TQuorvan::SetUpSendAll() {
         };
     }
 
-    sendAllWatchdog_ = new QTimer(this);
-    sendAllWatchdog_->setObjectName("SendAllWatchdog");
-    sendAllWatchdog_->setInterval(kWatchdogIntervalMs);
-    connect(sendAllWatchdog_, &QTimer::timeout, this,
-            [this] { Guarded([this] { SendAllWatchdogTimer(); }); });
+    sendAllWatchdog_ = MakeGuardedTimer("SendAllWatchdog", kWatchdogIntervalMs,
+                                        [this] { SendAllWatchdogTimer(); });
 }
 
 void TQuorvan::Send_ButtonClick() {

@@ -20,31 +20,31 @@
 namespace veltrano {
 namespace {
 
-struct PanelSpec {
+struct PanelLayout {
     int width;
     bool centred;
 };
 // Widths in pixels and alignment of the 14 status panels.
-constexpr std::array<PanelSpec, TQuorvan::kPanelCount> kPanels = {{{100, true},
-                                                                   {50, true},
-                                                                   {60, true},
-                                                                   {60, true},
-                                                                   {0, false},
-                                                                   {80, false},
-                                                                   {185, true},
-                                                                   {70, true},
-                                                                   {60, true},
-                                                                   {65, true},
-                                                                   {65, true},
-                                                                   {50, false},
-                                                                   {50, false},
-                                                                   {50, false}}};
+constexpr std::array<PanelLayout, TQuorvan::kPanelCount> kPanels = {{{100, true},
+                                                                     {50, true},
+                                                                     {60, true},
+                                                                     {60, true},
+                                                                     {0, false},
+                                                                     {80, false},
+                                                                     {185, true},
+                                                                     {70, true},
+                                                                     {60, true},
+                                                                     {65, true},
+                                                                     {65, true},
+                                                                     {50, false},
+                                                                     {50, false},
+                                                                     {50, false}}};
 
-struct SheetSpec {
+struct SheetCaption {
     const char* name;
     const char* caption;
 };
-constexpr std::array<SheetSpec, 8> kSheets = {
+constexpr std::array<SheetCaption, 8> kSheets = {
     {{"Schaltzeit_Maske", "Schaltzeiten"},
      {"Beschattung_Maske", "Beschattung, Dämmerung"},
      {"Wind_Regen_Maske", "Wind-, Regen-, Feuchte"},
@@ -90,14 +90,8 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
         pages_->widget(0), model_, state_, hooks_, [this] { ShowFreeSwitchTimeMemoryFigure(); },
         [this](const std::function<void()>& fn) { Guarded(fn); });
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(900);
-    connect(timer1_, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
-    timer3_ = new QTimer(this);
-    timer3_->setObjectName("Timer3");
-    timer3_->setInterval(2500);
-    connect(timer3_, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
+    timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
+    timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
 
     // Port events reach this window on the user-interface thread as queued calls.
     comm1_ = std::make_unique<TCommPort>([this](std::function<void()> task) {
@@ -184,10 +178,10 @@ void TQuorvan::BuildPages(QWidget* central) {
     pages_->setObjectName("Parameter_Maske");
     pages_->setGeometry(8, 72, 793, 457);
     pages_->setTabPosition(QTabWidget::South);
-    for (const SheetSpec& spec : kSheets) {
+    for (const SheetCaption& caption : kSheets) {
         auto* sheet = new QWidget;
-        sheet->setObjectName(spec.name);
-        pages_->addTab(sheet, spec.caption);
+        sheet->setObjectName(caption.name);
+        pages_->addTab(sheet, caption.caption);
     }
     BuildSheetOneShell(pages_->widget(0));
     connect(pages_, &QTabWidget::currentChanged, this,
@@ -314,6 +308,14 @@ void TQuorvan::SetControlEnabled(const char* name, bool enabled) {
 
 void TQuorvan::SetControlWidth(const char* name, int width) {
     if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
+}
+
+QTimer* TQuorvan::MakeGuardedTimer(const char* name, int intervalMs, std::function<void()> tick) {
+    auto* timer = new QTimer(this);
+    timer->setObjectName(name);
+    timer->setInterval(intervalMs);
+    connect(timer, &QTimer::timeout, this, [this, tick = std::move(tick)] { Guarded(tick); });
+    return timer;
 }
 
 void TQuorvan::ShowFamilyButtonPair() {

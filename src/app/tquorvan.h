@@ -53,8 +53,8 @@ class TQuorvan : public QMainWindow {
     void Comm1RxChar(int count);
     void Comm1Error(unsigned errors);
     void Parameter_MaskeChange();
-    void Read_ButtonClick();  // read-all, "Steuerung --> PC"
-    void Send_ButtonClick();  // send-all, "PC --> Steuerung"
+    void Read_ButtonClick();        // read-all, "Steuerung --> PC"
+    void Send_ButtonClick();        // send-all, "PC --> Steuerung"
     void SaveToDisk_ButtonClick();  // " Speichern auf File": backup file
     void Read_From_DiskClick();     // " Lesen von File     ": backup file
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
@@ -91,6 +91,8 @@ class TQuorvan : public QMainWindow {
     // The transfer buttons of the linked family: the "_WS" pair for a
     // conservatory Controller, the "_RS" pair for all others.
     void ShowFamilyButtonPair();
+    // A stopped timer whose tick runs under Guarded.
+    QTimer* MakeGuardedTimer(const char* name, int intervalMs, std::function<void()> tick);
 
   protected:
     void showEvent(QShowEvent* event) override;
