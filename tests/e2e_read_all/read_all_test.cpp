@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -64,7 +65,7 @@ void ExpectWindowBack(E2eWindow& window) {
     }
 }
 
-enum class Memory { Demo, Rich, RichWithOddities };
+enum class Memory { Demo, Rich, RichWithOddities, Full };
 
 struct ReadCase {
     const char* name;
@@ -81,7 +82,8 @@ TEST_P(ReadAllFamilyTest, TheModelHoldsEveryFieldTheControllerReported) {
     const ReadCase& c = GetParam();
     TempWorkDir work;
     testing::SimulatorSetup setup = testing::Setup(c.args);
-    if (c.memory != Memory::Demo)
+    if (c.memory == Memory::Full) setup.memory = testing::FullMemory(FeaturesOf(c.args), 9);
+    if (c.memory == Memory::Rich || c.memory == Memory::RichWithOddities)
         setup.memory =
             testing::RichMemory(FeaturesOf(c.args), 7, c.memory == Memory::RichWithOddities);
     E2eSimulator sim(work.path(), setup);
@@ -100,6 +102,16 @@ TEST_P(ReadAllFamilyTest, TheModelHoldsEveryFieldTheControllerReported) {
     EXPECT_EQ(window->PanelText(5), "");
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
     ExpectWindowBack(window);
+    const testing::FreeMemory free =
+        testing::FreeMemoryOf(testing::TableFromList(memory.switchTimes));
+    EXPECT_EQ(window->PanelText(6).toStdString(),
+              "Freier Schaltzeiten-Speicher: " + std::to_string(free.percent) + "%");
+    EXPECT_EQ(window->findChild<QLabel*>("Speicherplatz_Label")->isHidden(), !free.warning);
+    if (c.memory == Memory::Full) {
+        EXPECT_EQ(memory.switchTimes.size(), sim::kSwitchTimeCapacity);
+        EXPECT_EQ(free.percent, 0);
+        EXPECT_TRUE(free.warning);
+    }
     // The switching-time editor offers the Controller's names.
     for (const char* name : {"CB_Raum", "CB_Copy_Raum"}) {
         auto* box = window->findChild<QComboBox*>(name);
@@ -135,11 +147,45 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Conservatory32SignedMasks",
                  {"--family", "conservatory", "--touch", "--groups", "--signed-masks"},
                  Memory::Rich},
+        // Every switching time the Controller can store: 0 % free, the warning shows.
+        ReadCase{"Conservatory32Full240",
+                 {"--family", "conservatory", "--touch", "--groups"},
+                 Memory::Full},
         // Frames cut into small pieces, each read on its own.
         ReadCase{"RollerShutter8SplitFrames",
                  {"--family", "roller", "--motors", "8", "--groups", "--split"},
                  Memory::Demo}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// After a 32-motor Controller, an 8-motor one on the other port: motors 9
+// to 32 keep what the first one reported; the switching times are all new.
+TEST(ReadAllTest, AnEightMotorControllerLeavesMotors9To32AsTheFirstOneReportedThem) {
+    const std::vector<std::string> big = {"--family", "conservatory", "--touch", "--groups"};
+    const std::vector<std::string> small = {"--family", "conservatory", "--motors", "8"};
+    TempWorkDir work;
+    testing::SimulatorSetup first = testing::Setup(big);
+    first.memory = testing::RichMemory(FeaturesOf(big), 13);
+    testing::SimulatorSetup second = testing::Setup(small, "COM2");
+    second.memory = testing::RichMemory(FeaturesOf(small), 14, true);
+    E2eSimulator bigSim(work.path(), first);
+    E2eSimulator smallSim(work.path(), second);
+    E2eWindow window(work.path());
+    ASSERT_TRUE(window.Connect());
+    ASSERT_TRUE(window.ReadAll());
+
+    window.ChangePort(2);
+    ASSERT_TRUE(window.Connect());
+    ASSERT_FALSE(window->State().Identity.ThirtyTwoMotors);
+    const ConfigurationModel before = window->Model();
+    ASSERT_TRUE(window.ReadAll());
+    const testing::Mismatches mismatches =
+        testing::ReadAllMismatches(window->Model(), before, smallSim.Dump(), smallSim.Features());
+    EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
+    const sim::SimMemory bigMemory = bigSim.Dump();
+    EXPECT_EQ(window->Model().motorName(9), testing::Cp1252BytesToUtf8(bigMemory.names[8]));
+    EXPECT_EQ(testing::ModifiedCount(window->Model()), 0);
+    ExpectWindowBack(window);
+}
 
 TEST(ReadAllTest, FramesWithABadChecksumKeepThePreviousValuesAndShowTheBlocksErrorText) {
     const std::vector<std::string> args = {"--family", "conservatory", "--touch", "--groups"};

@@ -277,11 +277,22 @@ INSTANTIATE_TEST_SUITE_P(
                                     {"--family", "conservatory"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SendAllTest, ARefusedShadingBlockShowsFehler4AndTheTransferGoesOn) {
+struct RefusalCase {
+    const char* word;   // the command word the Controller refuses
+    const char* panel;  // status panel 5 at the end
+};
+void PrintTo(const RefusalCase& c, std::ostream* out) {
+    *out << c.word;
+}
+
+class SendAllRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+// A refusal names the step after the refused one, and the transfer goes on.
+TEST_P(SendAllRefusalTest, ARefusedStepShowsItsNumberAndTheTransferGoesOn) {
     TempWorkDir work;
-    E2eSimulator sim(
-        work.path(),
-        RichSetup({"--family", "conservatory", "--touch", "--groups", "--refuse", "rbp"}, 41));
+    E2eSimulator sim(work.path(), RichSetup({"--family", "conservatory", "--touch", "--groups",
+                                             "--refuse", GetParam().word},
+                                            41));
     E2eWindow window(work.path());
     ASSERT_TRUE(window.Connect());
     ASSERT_TRUE(window.ReadAll());
@@ -290,8 +301,44 @@ TEST(SendAllTest, ARefusedShadingBlockShowsFehler4AndTheTransferGoesOn) {
     const ConfigurationModel sent = window->Model();
 
     ASSERT_TRUE(window.SendAll());
-    EXPECT_EQ(window->PanelText(5), "Fehler 4");
-    ExpectSent(sim.Dump(), before, sent, sim.Features(), {"rbp"});
+    EXPECT_EQ(window->PanelText(5).toStdString(), GetParam().panel);
+    ExpectSent(sim.Dump(), before, sent, sim.Features(), {GetParam().word});
+    EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
+    ExpectWindowBack(window);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SendAllRefusalTest,
+                         ::testing::Values(RefusalCase{"rbp", "Fehler 4"},
+                                           // The erase and every day: 0; the end record: 1.
+                                           RefusalCase{"rfs", "Fehler 1"},
+                                           RefusalCase{"rmn", "Fehler 101"},
+                                           RefusalCase{"rta", "Fehler 17"},
+                                           RefusalCase{"rzz", "Fehler 18"}),
+                         [](const auto& info) { return std::string(info.param.word); });
+
+// Firmware 7.500 has neither the holiday block nor the wind trigger delay:
+// the transfer leaves them out and still ends.
+TEST(SendAllTest, Firmware7500GetsNoHolidaysAndNoWindDelayAndTheTransferEnds) {
+    TempWorkDir work;
+    E2eSimulator sim(
+        work.path(),
+        RichSetup({"--family", "sun", "--touch", "--groups", "--firmware", "7.500"}, 45));
+    E2eWindow window(work.path());
+    ASSERT_TRUE(window.Connect());
+    ASSERT_EQ(window->State().FirmwareVersion, 7500);
+    ASSERT_TRUE(window.ReadAll());
+    const sim::SimMemory before = sim.Dump();
+    EditLikeAUser(window->Model(), sim.Features());
+    const ConfigurationModel sent = window->Model();
+
+    ASSERT_TRUE(window.SendAll());
+    const sim::SimMemory after = sim.Dump();
+    const testing::Mismatches mismatches =
+        testing::SendAllMismatches(after, before, sent, sim.Features(), 7500);
+    EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
+    EXPECT_EQ(after.holidays, before.holidays);
+    EXPECT_EQ(after.windDelay, before.windDelay);
+    EXPECT_EQ(window->PanelText(5), "");
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
     ExpectWindowBack(window);
 }

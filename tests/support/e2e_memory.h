@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <iterator>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "sim_identity.h"
 #include "sim_memory.h"
@@ -49,7 +51,7 @@ inline const char* const kAwkwardNames[] = {
     "\xC4\xD6\xDC\xE4\xF6\xFC\xDF     ",                 // every umlaut and sharp s
     "\x8A\x8C\x8E\x9A\x9C\x9E\x9F\x99\x95\x96\x97\x85",  // the rest of 0x80..0x9F
     "Raum\x81 \xA0\xA7\xB0\xBD\xFF ",                    // a byte the code page leaves free
-    "a=b;[c] #1  ",                                      // characters of the backup file
+    "a=\"b\";[c]\\#1",                                   // the backup file's and the dump's
 };
 
 // A memory for a Controller with these features, different for every seed.
@@ -138,6 +140,26 @@ inline sim::SimMemory RichMemory(const sim::ModelFeatures& f, std::uint64_t seed
         m.alarmDownMask |= 0x5u;
         m.alarmUpMask |= 0x3u;                                     // motor 1 both: down wins
         if (f.radio) m.Record(sim::MotorBlock::Touch, 4)[1] = 12;  // below the radio offset
+    }
+    return m;
+}
+
+// The memory filled to the Controller's capacity of 240 switching times:
+// single days added where no entry of any day uses the motor's slot.
+inline sim::SimMemory FullMemory(const sim::ModelFeatures& f, std::uint64_t seed) {
+    sim::SimMemory m = RichMemory(f, seed);
+    std::set<std::pair<int, int>> used;
+    for (const sim::SwitchTimeRecord& r : m.switchTimes)
+        used.insert({r.motor, r.slot});
+    for (int slot = 1; slot <= f.slotsPerDay; ++slot) {
+        for (int motor = 1; motor <= f.motors; ++motor) {
+            if (used.count({motor, slot})) continue;
+            for (int day = 1; day <= 7; ++day) {
+                if (m.switchTimes.size() >= sim::kSwitchTimeCapacity) return m;
+                m.StoreSwitchTime({day, motor, slot, day % 2, (slot * 3 + day) % 24,
+                                   (motor * 7) % 60, 20 + slot, 1, motor % 3});
+            }
+        }
     }
     return m;
 }
