@@ -234,6 +234,40 @@ TEST(ReadAllTest, FramesWithABadChecksumKeepThePreviousValuesAndShowTheBlocksErr
     ExpectWindowBack(window);
 }
 
+// A closing frame that fails its check does not complete the read; the
+// watchdog ends it once nothing more arrives.
+TEST(ReadAllTest, ABadClosingFrameLeavesTheReadToTheWatchdog) {
+    const std::vector<std::string> args = {"--family", "sun", "--motors", "8", "--groups"};
+    const sim::ModelFeatures f = FeaturesOf(args);
+    const sim::SimMemory memory = testing::RichMemory(f, 17);
+    const std::size_t closing = testing::ReadAllDataFrames(memory, f).size();
+    TempWorkDir work;
+    testing::SimulatorSetup setup = testing::Setup(args);
+    setup.args.insert(setup.args.end(), {"--bad-checksum", std::to_string(closing)});
+    setup.memory = memory;
+    E2eSimulator sim(work.path(), setup);
+    E2eWindow window(work.path());
+    ASSERT_TRUE(window.Connect());
+
+    auto now = std::chrono::steady_clock::time_point{} + 1h;
+    window->ReadAll().SetClock([&] { return now; });
+    window->ReadAll().SetTimeout(5s);
+    window->Read_ButtonClick();
+    ASSERT_TRUE(testing::WaitFor([&] { return window->PanelText(5) == "Fehler Schalt 255"; }));
+    EXPECT_TRUE(window->State().ReadAllInProgress);
+    window->ReadAllWatchdogTimer();
+    now += 5s;
+    window->ReadAllWatchdogTimer();
+    window.NoteAndStopTimers();
+    EXPECT_EQ(window.log.errors, QStringList{kTimedOutMessage});
+    ExpectWindowBack(window);
+    // Everything before the closing frame arrived.
+    const ConfigurationModel fresh;
+    const testing::Mismatches mismatches =
+        testing::ReadAllMismatches(window->Model(), fresh, memory, f);
+    EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
+}
+
 TEST(ReadAllTest, AControllerFallingSilentIsEndedByTheWatchdogWithAMessage) {
     // Connecting takes exactly two polls of five answers; the read then gets
     // the shading block and part of the morning twilight block.
