@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +34,7 @@ SimulatorProcess::SimulatorProcess(const std::string& executable,
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ < 0) {
         close(pipeFds[0]);
@@ -40,6 +42,9 @@ SimulatorProcess::SimulatorProcess(const std::string& executable,
         throw std::runtime_error("fork failed");
     }
     if (pid_ == 0) {
+        // A test killed before it could end the simulator takes it along,
+        // instead of leaving it running with its line and link.
+        if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) _exit(126);
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);

@@ -1,7 +1,9 @@
 // Runs the simulator executable as a child process for tests: in a chosen
 // working folder, with its status lines read through a pipe, so a test can
 // wait for the link, ask for a dump and end it cleanly (SIGTERM, then a
-// bounded wait, SIGKILL only as a last resort).
+// bounded wait, SIGKILL only as a last resort). Should the test process die
+// first, the simulator gets SIGTERM (the parent-death signal of the thread
+// that started it, so start it from a thread that lives as long as it does).
 #pragma once
 
 #include <sys/types.h>
