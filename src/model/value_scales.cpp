@@ -22,7 +22,9 @@ ItemList Concat(ItemList items, const ItemList& tail) {
 }
 
 std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    std::string text = std::to_string(value);
+    if (value >= 0 && value < 10) text.insert(text.begin(), '0');
+    return text;
 }
 
 std::string HourText(int hour) {
