@@ -15,6 +15,7 @@
 
 #include "app/user_dialogs.h"
 #include "link/block_decoders.h"
+#include "link/frame_extractor.h"
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
@@ -97,6 +98,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     comm1_ = std::make_unique<TCommPort>([this](std::function<void()> task) {
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
     });
+    // Characters arriving at the line's pace go to the receive handler a
+    // frame at a time, not one by one.
+    comm1_->SetReceiveBatching(CompletesAFrame, std::chrono::milliseconds(20));
     comm1_->OnRxChar = [this](int count) { Guarded([&] { Comm1RxChar(count); }); };
     comm1_->OnError = [this](unsigned errors) { Guarded([&] { Comm1Error(errors); }); };
     comm1_->OnHandlerException = [this](const std::string& text) {

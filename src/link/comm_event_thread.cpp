@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <optional>
 
 #include "link/comm_session.h"
 #include "link/serial_driver.h"
@@ -13,6 +16,8 @@
 namespace veltrano::comm {
 
 void Session::EventLoop() {
+    // Set while characters wait for more of their batch: when the first came.
+    std::optional<std::chrono::steady_clock::time_point> batchSince;
     while (!stopping_) {
         if (lost_) {
             // The one report of a lost device; after it the thread ends.
@@ -26,8 +31,21 @@ void Session::EventLoop() {
         }
         pollfd fds[2] = {{fd_, static_cast<short>(inputHasRoom ? POLLIN : 0), 0},
                          {eventWakeup_.fd(), POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        int timeoutMs = -1;
+        if (batchSince) {
+            const auto left = *batchSince + seams_.batchDelay - std::chrono::steady_clock::now();
+            timeoutMs = static_cast<int>(std::max<std::int64_t>(
+                0, std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+        }
+        const int ready = ::poll(fds, 2, timeoutMs);
+        if (ready < 0) {
             if (errno != EINTR) MarkLost(0);
+            continue;
+        }
+        if (ready == 0 && batchSince) {
+            // The batch waited long enough.
+            batchSince.reset();
+            if (!HandOverEvent({true, 0})) return;
             continue;
         }
         if (fds[1].revents & POLLIN) eventWakeup_.Clear();
@@ -37,11 +55,24 @@ void Session::EventLoop() {
         if (fds[0].revents & POLLIN) outcome = FillInput();
         const bool hangUp = outcome.hangUp || (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL));
         const unsigned errors = NewLineErrors();
-        if ((outcome.gotBytes || errors != 0) && !HandOverEvent({outcome.gotBytes, errors})) {
+        const bool pending = outcome.gotBytes || batchSince.has_value();
+        if (pending && errors == 0 && !hangUp && BatchMayWait()) {
+            if (!batchSince) batchSince = std::chrono::steady_clock::now();
+            continue;
+        }
+        batchSince.reset();
+        if ((pending || errors != 0) && !HandOverEvent({pending, errors})) {
             return;
         }
         if (hangUp) MarkLost(0);
     }
+}
+
+bool Session::BatchMayWait() {
+    if (!seams_.batchComplete || seams_.batchDelay.count() <= 0) return false;
+    std::lock_guard lock(deviceMutex_);
+    if (input_.size() >= kInputLimit) return false;
+    return !seams_.batchComplete(input_);
 }
 
 Session::ReadOutcome Session::FillInput() {

@@ -22,6 +22,8 @@ struct TCommPort::Impl {
     DeviceResolver resolver = DefaultDeviceForPort;
     CounterSource counters = comm::ReadDriverCounters;
     OutputQueueSource outputQueue = comm::DriverOutputQueue;
+    ReceiveBatchComplete batchComplete;
+    std::chrono::milliseconds batchDelay{0};
     std::atomic<std::chrono::milliseconds::rep> writeTimeoutMs{1000};
 
     // The session is replaced on the UI thread; other threads may look at it.
@@ -87,7 +89,8 @@ void TCommPort::Open() {
     auto device = comm::SerialDevice::Open(path, DeviceName(), impl_->line);
     auto session = std::make_shared<Session>(
         *this, std::move(device),
-        comm::SessionSeams{impl_->dispatcher, impl_->counters, impl_->outputQueue});
+        comm::SessionSeams{impl_->dispatcher, impl_->counters, impl_->outputQueue,
+                           impl_->batchComplete, impl_->batchDelay});
     session->Start();
     std::lock_guard lock(impl_->sessionMutex);
     impl_->session = std::move(session);
@@ -133,6 +136,12 @@ void TCommPort::SetDeviceResolver(DeviceResolver resolver) {
 
 void TCommPort::SetCounterSource(CounterSource source) {
     impl_->counters = source ? std::move(source) : CounterSource(comm::ReadDriverCounters);
+}
+
+void TCommPort::SetReceiveBatching(ReceiveBatchComplete complete,
+                                   std::chrono::milliseconds maxDelay) {
+    impl_->batchComplete = std::move(complete);
+    impl_->batchDelay = maxDelay;
 }
 
 void TCommPort::SetOutputQueueSource(OutputQueueSource source) {

@@ -55,6 +55,9 @@ using DeviceResolver = std::function<std::string(int portNum)>;
 using CounterSource = std::function<std::optional<LineErrorCounters>(int fd)>;
 // Bytes the driver still holds for sending (TIOCOUTQ); 0 or less means none.
 using OutputQueueSource = std::function<int(int fd)>;
+// Decides from the characters not yet handed over whether they go to the UI
+// thread now or may wait for more (see SetReceiveBatching).
+using ReceiveBatchComplete = std::function<bool(std::string_view pending)>;
 
 // COMn in the working directory if it exists, else /dev/ttyUSB{n-1}, else /dev/ttyS{n-1}.
 std::string DefaultDeviceForPort(int portNum);
@@ -104,6 +107,14 @@ class TCommPort {
     std::function<void()> OnOutputDrained;
     // An exception escaped a handler; text of the exception. The port goes on.
     std::function<void(const std::string& text)> OnHandlerException;
+
+    // Receive batching: characters that arrive one by one at the line's pace
+    // would each cost the UI thread a hand-over. With batching on, they are
+    // handed over together: at once when complete(pending) is true or the
+    // read-ahead is full, else at the latest maxDelay after the first of
+    // them arrived. Off (every arrival handed over at once) by default; takes
+    // effect at the next Open().
+    void SetReceiveBatching(ReceiveBatchComplete complete, std::chrono::milliseconds maxDelay);
 
     // Seams for tests.
     void SetDeviceResolver(DeviceResolver resolver);

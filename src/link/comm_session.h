@@ -34,6 +34,9 @@ struct SessionSeams {
     UiDispatcher dispatcher;
     CounterSource counters;
     OutputQueueSource outputQueue;
+    // Receive batching; no predicate: every arrival is handed over at once.
+    ReceiveBatchComplete batchComplete;
+    std::chrono::milliseconds batchDelay{0};
 };
 
 class Session : public std::enable_shared_from_this<Session> {
@@ -74,6 +77,8 @@ class Session : public std::enable_shared_from_this<Session> {
     ReadOutcome FillInput();
     unsigned NewLineErrors();
     bool HandOverEvent(PortEvent event);
+    // True while the characters read ahead may wait for more of their batch.
+    bool BatchMayWait();
 
     // Write thread.
     void WriteLoop();

@@ -7,6 +7,14 @@ constexpr std::string_view kEnd = "ende_";
 constexpr std::size_t kHeader = kStart.size() + 3;  // "start_" + tag
 }  // namespace
 
+bool CompletesAFrame(std::string_view pending) {
+    if (pending.find(kEnd) != std::string_view::npos) return true;
+    for (std::size_t cut = 1; cut < kEnd.size(); ++cut) {
+        if (pending.starts_with(kEnd.substr(cut))) return true;
+    }
+    return false;
+}
+
 std::vector<ReceivedFrame> FrameExtractor::Feed(std::string_view chars) {
     buffer_.append(chars);
     std::vector<ReceivedFrame> frames;

@@ -20,6 +20,12 @@ struct ReceivedFrame {
     std::string payload;
 };
 
+// Whether characters not yet handed to the receive handler complete a frame:
+// they hold an end marker, or begin with the rest of one that was split at
+// the previous hand-over. The port hands such characters over at once and
+// lets others wait briefly for more.
+bool CompletesAFrame(std::string_view pending);
+
 class FrameExtractor {
   public:
     // An unclosed frame longer than this is garbage: no Controller frame comes near it.

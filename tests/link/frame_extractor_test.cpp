@@ -152,3 +152,22 @@ TEST(FrameExtractor, TextAfterTheLastFrameWaits) {
 
 }  // namespace
 }  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+TEST(CompletesAFrame, EndMarkerWholeOrItsRestAfterASplit) {
+    EXPECT_TRUE(CompletesAFrame("start_smoXende_"));
+    EXPECT_TRUE(CompletesAFrame("ende_start_sf"));
+    EXPECT_TRUE(CompletesAFrame("nde_"));
+    EXPECT_TRUE(CompletesAFrame("de_start_"));
+    EXPECT_TRUE(CompletesAFrame("e_"));
+    EXPECT_TRUE(CompletesAFrame("_"));
+    EXPECT_FALSE(CompletesAFrame(""));
+    EXPECT_FALSE(CompletesAFrame("start_sbp1,2,"));
+    EXPECT_FALSE(CompletesAFrame("end"));
+    EXPECT_FALSE(CompletesAFrame("x_"));
+}
+
+}  // namespace
+}  // namespace veltrano
