@@ -14,8 +14,10 @@ namespace {
 
 std::string Line(std::string_view tag, const std::vector<long long>& numbers) {
     std::string line(tag);
-    for (long long n : numbers)
-        line += " " + std::to_string(n);
+    for (long long n : numbers) {
+        line += ' ';
+        line += std::to_string(n);
+    }
     return line + "\n";
 }
 

@@ -31,8 +31,10 @@ long long SumOf(const std::vector<std::int64_t>& n, std::size_t count) {
 
 std::string Describe(const ParsedCommand& r) {
     std::string text = r.word;
-    for (auto n : r.numbers)
-        text += " " + std::to_string(n);
+    for (auto n : r.numbers) {
+        text += ' ';
+        text += std::to_string(n);
+    }
     return text;
 }
 

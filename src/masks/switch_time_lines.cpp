@@ -44,9 +44,12 @@ std::string SwitchTimeListLine(const ConfigurationModel& model, int day, int mot
 const std::string& SwitchTimeSeparatorLine() {
     static const std::string line = [] {
         std::string text(28, '-');
-        for (int i = 0; i < 6; ++i)
-            text += "+" + std::string(10, '-');
-        text += "+" + std::string(9, '-');
+        for (int i = 0; i < 6; ++i) {
+            text += '+';
+            text.append(10, '-');
+        }
+        text += '+';
+        text.append(9, '-');
         return text;
     }();
     return line;
