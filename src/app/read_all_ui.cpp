@@ -16,8 +16,6 @@ namespace {
 const char* const kEditorCombos[] = {"CB_Wochentag", "CB_Raum",       "CB_Schaltzeit_Nr",
                                      "CB_Up_Down",   "CB_Schaltzeit", "CB_Dauer",
                                      "CB_Gruppe",    "CB_Funktion"};
-const char* const kTransferButtons[] = {"Send_Button_WS", "Read_Button_WS", "Send_Button_RS",
-                                        "Read_Button_RS"};
 
 constexpr const char* kReadingRow6 = "     Lese Daten von Steuerung ...";
 constexpr const char* kTimedOutPanel = "Zeitüberschreitung beim Lesen";
@@ -53,14 +51,7 @@ void TQuorvan::Read_ButtonClick() {
 
     timer1_->stop();
     timer3_->stop();
-    for (const char* name : kTransferButtons)
-        SetControlEnabled(name, false);
-    pages_->setEnabled(false);
-    portCombo_->setEnabled(false);
-
-    progressBar_->setMaximum(ReadAllProgressMaximum(state_.Identity));
-    progressBar_->setValue(0);
-    progressBar_->show();
+    BeginTransferControls(ReadAllProgressMaximum(state_.Identity));
 
     // Watching first: should the write fail, the read still ends.
     readAllWatchdog_->start();
@@ -76,13 +67,7 @@ void TQuorvan::ReadAllWatchdogTimer() {
 void TQuorvan::RestoreWindowAfterReadAll() {
     readAllWatchdog_->stop();
     progressBar_->setValue(0);
-    progressBar_->hide();
-    timer1_->start();
-    timer3_->start();
-
-    ShowFamilyButtonPair();
-    pages_->setEnabled(true);
-    portCombo_->setEnabled(true);
+    EndTransferControls();
 }
 
 void TQuorvan::ShowFreeSwitchTimeMemoryFigure() {

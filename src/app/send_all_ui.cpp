@@ -13,9 +13,6 @@
 namespace veltrano {
 namespace {
 
-const char* const kTransferButtons[] = {"Send_Button_WS", "Read_Button_WS", "Send_Button_RS",
-                                        "Read_Button_RS"};
-
 // The date the Controller shows until its radio clock is decoded.
 constexpr const char* kDateNotDecoded = "01.01.00";
 constexpr const char* kDcf77Message =
@@ -66,14 +63,7 @@ void TQuorvan::Send_ButtonClick() {
         if (!state_.OverwriteConfirmed) return;
     }
 
-    for (const char* name : kTransferButtons)
-        SetControlEnabled(name, false);
-    pages_->setEnabled(false);
-    portCombo_->setEnabled(false);
-
-    progressBar_->setMaximum(SendProgressMaximum(state_.Identity));
-    progressBar_->setValue(0);
-    progressBar_->show();
+    BeginTransferControls(SendProgressMaximum(state_.Identity));
     SetPanelText(5, QString());
 
     // Watching first: should a write fail, the transfer still ends.
@@ -96,13 +86,7 @@ void TQuorvan::SendAllWatchdogTimer() {
 
 void TQuorvan::SendAllFinished(SendAllEnd end) {
     sendAllWatchdog_->stop();
-    progressBar_->hide();
-    timer1_->start();
-    timer3_->start();
-
-    ShowFamilyButtonPair();
-    pages_->setEnabled(true);
-    portCombo_->setEnabled(true);
+    EndTransferControls();
 
     if (end == SendAllEnd::TimedOut)
         dialogs_->ShowError(FromView(SendAllSequence::kTimeoutMessage));

@@ -314,6 +314,26 @@ void TQuorvan::SetControlWidth(const char* name, int width) {
     if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
 }
 
+void TQuorvan::BeginTransferControls(int progressMaximum) {
+    for (const char* name :
+         {"Send_Button_WS", "Read_Button_WS", "Send_Button_RS", "Read_Button_RS"})
+        SetControlEnabled(name, false);
+    pages_->setEnabled(false);
+    portCombo_->setEnabled(false);
+    progressBar_->setMaximum(progressMaximum);
+    progressBar_->setValue(0);
+    progressBar_->show();
+}
+
+void TQuorvan::EndTransferControls() {
+    progressBar_->hide();
+    timer1_->start();
+    timer3_->start();
+    ShowFamilyButtonPair();
+    pages_->setEnabled(true);
+    portCombo_->setEnabled(true);
+}
+
 QTimer* TQuorvan::MakeGuardedTimer(const char* name, int intervalMs, std::function<void()> tick) {
     auto* timer = new QTimer(this);
     timer->setObjectName(name);

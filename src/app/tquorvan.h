@@ -91,6 +91,12 @@ class TQuorvan : public QMainWindow {
     // The transfer buttons of the linked family: the "_WS" pair for a
     // conservatory Controller, the "_RS" pair for all others.
     void ShowFamilyButtonPair();
+    // A transfer holds the window: transfer buttons, page control and port
+    // selector disabled, the progress bar shown from 0 to progressMaximum.
+    void BeginTransferControls(int progressMaximum);
+    // Its end: progress bar hidden, both timers running, the family's button
+    // pair, the page control and the port selector usable again.
+    void EndTransferControls();
     // A stopped timer whose tick runs under Guarded.
     QTimer* MakeGuardedTimer(const char* name, int intervalMs, std::function<void()> tick);
 
