@@ -44,22 +44,20 @@ SensorTexts FormatSensorTexts(const PayloadNumbers& n, bool showAverageBrightnes
     SensorTexts t;
     t.BrightnessAverage = showAverageBrightness;
     t.Brightness = BrightnessText(showAverageBrightness ? n[14] : n[0]);
-    if (n[1] == kNoSensor) {
-        t.InsideNow = "    -";
-        t.InsideMin = t.InsideMax = "  -";
-    } else {
-        t.InsideNow = Temperature(n[1], n[2]);
-        t.InsideMin = std::to_string(n[3]) + "°";
-        t.InsideMax = std::to_string(n[4]) + "°";
-    }
-    if (n[5] == kNoSensor) {
-        t.OutsideNow = "    -";
-        t.OutsideMin = t.OutsideMax = "  -";
-    } else {
-        t.OutsideNow = Temperature(n[5], n[6]);
-        t.OutsideMin = std::to_string(n[7]) + "°";
-        t.OutsideMax = std::to_string(n[8]) + "°";
-    }
+    // A sensor reports whole degrees and tenths at `first`, then its minimum
+    // and maximum; 999 in whole degrees means there is none.
+    auto sensor = [&n](std::size_t first, std::string& now, std::string& min, std::string& max) {
+        if (n[first] == kNoSensor) {
+            now = "    -";
+            min = max = "  -";
+            return;
+        }
+        now = Temperature(n[first], n[first + 1]);
+        min = std::to_string(n[first + 2]) + "°";
+        max = std::to_string(n[first + 3]) + "°";
+    };
+    sensor(1, t.InsideNow, t.InsideMin, t.InsideMax);
+    sensor(5, t.OutsideNow, t.OutsideMin, t.OutsideMax);
     t.WindNow = std::to_string(n[9]) + " km/h";
     t.WindBarVisible = n[9] != 0;
     t.WindBarPosition = static_cast<int>(n[9]);
