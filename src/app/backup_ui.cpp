@@ -103,9 +103,7 @@ void TQuorvan::Read_From_DiskClick() {
     model_ = std::move(result.Model);
     ShowLoadedControls(hooks_, model_, result.KeyLineCount > 0);
 
-    const FreeMemoryFigure memory = model_.FreeSwitchTimeMemory();
-    SetPanelText(6, QString::fromStdString(memory.panelText));
-    SetControlVisible("Speicherplatz_Label", memory.insufficient);
+    ShowFreeSwitchTimeMemoryFigure();
 
     RefreshAfterLoad(hooks_);
 }

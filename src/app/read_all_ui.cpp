@@ -70,12 +70,6 @@ void TQuorvan::RestoreWindowAfterReadAll() {
     EndTransferControls();
 }
 
-void TQuorvan::ShowFreeSwitchTimeMemoryFigure() {
-    const FreeMemoryFigure memory = model_.FreeSwitchTimeMemory();
-    SetPanelText(6, QString::fromStdString(memory.panelText));
-    speicherplatz_->setVisible(memory.insufficient);
-}
-
 // The closing switching-time frame arrived: the model already equals the
 // Controller (ReadAllSequence::Finish); the window and the masks follow.
 void TQuorvan::ReadAllCompleted() {

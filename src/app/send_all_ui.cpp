@@ -38,11 +38,6 @@ void TQuorvan::SetUpSendAll() {
         SendAllStepWritten();
     });
     comm1_->OnOutputDrained = [this] { Guarded([this] { sendAll_.OutputDrained(); }); };
-    if (!hooks_.SetMemoryWarningVisible) {
-        hooks_.SetMemoryWarningVisible = [this](bool insufficient) {
-            speicherplatz_->setVisible(insufficient);
-        };
-    }
 
     sendAllWatchdog_ = MakeGuardedTimer("SendAllWatchdog", kWatchdogIntervalMs,
                                         [this] { SendAllWatchdogTimer(); });

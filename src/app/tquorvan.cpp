@@ -291,6 +291,9 @@ void TQuorvan::ConnectHooks() {
     hooks_.PanelText = [this](int panel) { return PanelText(panel).toStdString(); };
     hooks_.ShowSensorTexts = [this](const SensorTexts& texts) { ShowSensorTexts(texts); };
     hooks_.SetProgressPosition = [this](int position) { progressBar_->setValue(position); };
+    hooks_.SetMemoryWarningVisible = [this](bool insufficient) {
+        speicherplatz_->setVisible(insufficient);
+    };
     switchTimes_->ConnectHooks(hooks_);
 }
 
@@ -312,6 +315,12 @@ void TQuorvan::SetControlEnabled(const char* name, bool enabled) {
 
 void TQuorvan::SetControlWidth(const char* name, int width) {
     if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
+}
+
+void TQuorvan::ShowFreeSwitchTimeMemoryFigure() {
+    const FreeMemoryFigure memory = model_.FreeSwitchTimeMemory();
+    SetPanelText(6, QString::fromStdString(memory.panelText));
+    speicherplatz_->setVisible(memory.insufficient);
 }
 
 void TQuorvan::BeginTransferControls(int progressMaximum) {
