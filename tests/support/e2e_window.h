@@ -18,6 +18,7 @@
 #include "e2e_wait.h"
 #include "fake_dialogs.h"
 #include "qt_app.h"
+#include "test_window.h"
 
 namespace veltrano::testing {
 
@@ -27,9 +28,7 @@ class E2eWindow {
     // settings file names (COM1 without one). The simulator must be running.
     explicit E2eWindow(const std::filesystem::path& folder) {
         QtApp();
-        window_ = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        window_->Comm1().SetDeviceResolver(
-            [folder](int n) { return (folder / ("COM" + std::to_string(n))).string(); });
+        window_ = testing::MakeTestWindow(log, folder);
         WindowHooks& hooks = window_->Hooks();
         hooks.SetPanelText = [this, shown = hooks.SetPanelText](int panel,
                                                                 const std::string& text) {

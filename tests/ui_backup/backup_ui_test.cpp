@@ -21,6 +21,7 @@
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
+#include "test_window.h"
 
 namespace veltrano {
 namespace {
@@ -46,12 +47,7 @@ ConfigurationModel Modified(ConfigurationModel model) {
 
 class BackupUiTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        testing::QtApp();
-        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        window->Comm1().SetDeviceResolver(
-            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
-    }
+    void SetUp() override { window = testing::MakeTestWindow(log, work.path()); }
     // Records the refresh hooks in the order they run.
     void RecordHooks() {
         WindowHooks& h = window->Hooks();
@@ -165,9 +161,7 @@ TEST_F(BackupUiTest, SaveErrorShowsFileAndCause) {
 }
 
 TEST_F(BackupUiTest, DialogsCarryTheirFiltersAfterStartUp) {
-    window->FormActivate();
-    window->Timer1()->stop();
-    window->Timer3()->stop();
+    testing::StartWithTimersStopped(*window);
     auto* save = window->findChild<QFileDialog*>("SaveDialog1");
     auto* open = window->findChild<QFileDialog*>("OpenDialog1");
     ASSERT_TRUE(save && open);

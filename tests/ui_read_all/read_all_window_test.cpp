@@ -18,6 +18,7 @@
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
+#include "test_window.h"
 
 namespace veltrano {
 namespace {
@@ -50,14 +51,8 @@ const std::string kClosing = SwitchTimeFrame({255, 0, 0, 0, 0, 0, 0, 0, 0});
 class ReadAllWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::QtApp();
-        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        // Ports resolve inside the test folder only, never to the machine's devices.
-        window->Comm1().SetDeviceResolver(
-            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
-        window->FormActivate();  // the closed port reports one error
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = testing::MakeTestWindow(log, work.path());
+        testing::StartWithTimersStopped(*window);  // the closed port reports one error
         log.errors.clear();
 
         window->ReadAll().WriteText = [this](std::string_view bytes) { written += bytes; };

@@ -12,6 +12,7 @@
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
+#include "test_window.h"
 
 namespace veltrano {
 namespace {
@@ -29,17 +30,12 @@ std::string Frame(const std::string& tag, const std::string& payload) {
 }
 
 class ScriptedPeerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        testing::QtApp();
         std::filesystem::create_symlink(com1.slavePath(), "COM1");
         std::filesystem::create_symlink(com2.slavePath(), "COM2");
-        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        window->Comm1().SetDeviceResolver(
-            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
-        window->FormActivate();
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = testing::MakeTestWindow(log, work.path());
+        testing::StartWithTimersStopped(*window);
     }
 
     // Waits, running the window's events, until the peer has received text.
@@ -56,7 +52,8 @@ protected:
         peer.Send(Frame("sfi", firmware) + Frame("sdt", "09.12.26") + Frame("sti", "10:11:12") +
                   Frame("skd", "140,21,5,18,24,-3,2,-7,4,12,30,0,1,11,136,55,") +
                   Frame("smo", kModel));
-        ASSERT_TRUE(ProcessEventsUntil([&] { return window->PanelText(0).toStdString() == kModel; }));
+        ASSERT_TRUE(
+            ProcessEventsUntil([&] { return window->PanelText(0).toStdString() == kModel; }));
     }
 
     TempWorkDir work;
@@ -142,9 +139,8 @@ TEST_F(ScriptedPeerTest, PulledCableIsALineErrorAndPollingGoesOnQuietly) {
     window->Timer1Timer();
     AnswerPoll(com1);
     com1.HangUp();
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-        return window->findChild<QLabel*>("Label21")->text() == "Fehler RS232";
-    }));
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] { return window->findChild<QLabel*>("Label21")->text() == "Fehler RS232"; }));
     window->Timer1Timer();
     window->Timer1Timer();
     EXPECT_TRUE(log.errors.isEmpty());
@@ -153,9 +149,10 @@ TEST_F(ScriptedPeerTest, PulledCableIsALineErrorAndPollingGoesOnQuietly) {
 TEST_F(ScriptedPeerTest, GarbageAndSplitFramesStillConnect) {
     window->Timer1Timer();
     ASSERT_TRUE(PeerReceives(com1, "smo\r"));
-    const std::string stream = "xx" + Frame("sfi", "7.514") + "ende_junkstart_sm" +
-                               Frame("smo", kModel) + "start_sdt";
-    for (char c : stream) com1.Send(std::string(1, c));
+    const std::string stream =
+        "xx" + Frame("sfi", "7.514") + "ende_junkstart_sm" + Frame("smo", kModel) + "start_sdt";
+    for (char c : stream)
+        com1.Send(std::string(1, c));
     ASSERT_TRUE(ProcessEventsUntil([&] { return window->PanelText(0).toStdString() == kModel; }));
     EXPECT_EQ(window->State().FirmwareVersion, 7514);
 }

@@ -17,6 +17,7 @@
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
+#include "test_window.h"
 
 namespace veltrano {
 namespace {
@@ -39,14 +40,8 @@ const Writes kErase = {" rfs", "0\r",  "1\r", "1\r", "0\r", "24\r",
 class SendAllWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::QtApp();
-        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        // Ports resolve inside the test folder only, never to the machine's devices.
-        window->Comm1().SetDeviceResolver(
-            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
-        window->FormActivate();  // the closed port reports one error
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = testing::MakeTestWindow(log, work.path());
+        testing::StartWithTimersStopped(*window);  // the closed port reports one error
         log.errors.clear();
 
         window->SendAll().SetWriteFunction(

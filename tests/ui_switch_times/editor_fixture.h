@@ -26,6 +26,7 @@
 #include "masks/switch_time_list_box.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
+#include "test_window.h"
 
 namespace veltrano::testing {
 
@@ -39,12 +40,8 @@ class EditorTest : public ::testing::Test {
             peer = std::make_unique<PtyPeer>();
             std::filesystem::create_symlink(peer->slavePath(), "COM1");
         }
-        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        window->Comm1().SetDeviceResolver(
-            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
-        window->FormActivate();
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = testing::MakeTestWindow(log, work.path());
+        testing::StartWithTimersStopped(*window);
         window->show();
         QApplication::processEvents();
     }

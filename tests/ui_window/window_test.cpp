@@ -15,6 +15,7 @@
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
+#include "test_window.h"
 
 namespace veltrano {
 namespace {
@@ -27,19 +28,9 @@ const char* kConservatory = "QX-7000-W-7-9 TG";
 const char* kRoller = "QX-7000-R-7-4   ";
 
 class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testing::QtApp();
-        window = std::make_unique<TQuorvan>(std::make_unique<FakeDialogs>(log));
-        // Ports resolve inside the test folder only, never to the machine's devices.
-        window->Comm1().SetDeviceResolver(
-            [dir = work.path()](int n) { return (dir / ("COM" + std::to_string(n))).string(); });
-    }
-    void StartUp() {
-        window->FormActivate();
-        window->Timer1()->stop();
-        window->Timer3()->stop();
-    }
+  protected:
+    void SetUp() override { window = testing::MakeTestWindow(log, work.path()); }
+    void StartUp() { testing::StartWithTimersStopped(*window); }
     void Connect(const char* model, int firmware = 7514) {
         window->SetPanelText(0, model);
         window->State().FirmwareVersion = firmware;
@@ -73,8 +64,8 @@ TEST_F(WindowTest, CaptionSizeTabsAndStatusPanels) {
                                   "Hand-, Tast-, Reversier-Automatik",
                                   "Logbuch",
                                   " Parameter"};
-    const QStringList names = {"Schaltzeit_Maske",    "Beschattung_Maske",   "Wind_Regen_Maske",
-                               "Wintergarten_Maske",  "Heizung_Maske",       "Handsteuerung_Maske",
+    const QStringList names = {"Schaltzeit_Maske",    "Beschattung_Maske", "Wind_Regen_Maske",
+                               "Wintergarten_Maske",  "Heizung_Maske",     "Handsteuerung_Maske",
                                "Alarm_Logbuch_Maske", "Parameter"};
     ASSERT_EQ(pages->count(), 8);
     for (int i = 0; i < 8; ++i) {
@@ -209,7 +200,8 @@ TEST_F(WindowTest, ConservatoryAndThenRollerShutterAdaptTheWindow) {
     Connect(kConservatory);
     EXPECT_FALSE(window->State().LinkDown);
     EXPECT_TRUE(Find<QLabel>("KeineVerbindung_Label")->isHidden());
-    for (int i = 0; i < 8; ++i) EXPECT_TRUE(pages->isTabVisible(i)) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(pages->isTabVisible(i)) << i;
     EXPECT_FALSE(Find<QPushButton>("Send_Button_WS")->isHidden());
     EXPECT_FALSE(Find<QPushButton>("Read_Button_WS")->isHidden());
     EXPECT_TRUE(Find<QPushButton>("Send_Button_RS")->isHidden());
@@ -218,7 +210,8 @@ TEST_F(WindowTest, ConservatoryAndThenRollerShutterAdaptTheWindow) {
 
     Connect(kRoller);
     EXPECT_TRUE(pages->isTabVisible(0));
-    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(pages->isTabVisible(i)) << i;
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_FALSE(pages->isTabVisible(i)) << i;
     EXPECT_TRUE(pages->isTabVisible(5));
     EXPECT_TRUE(Find<QPushButton>("Send_Button_WS")->isHidden());
     EXPECT_FALSE(Find<QPushButton>("Send_Button_RS")->isHidden());
@@ -293,7 +286,8 @@ TEST_F(WindowTest, PortChangeToAMissingDeviceForgetsTheController) {
     ASSERT_EQ(log.errors.size(), 1);
     EXPECT_EQ(log.errors[0], "Specified device not found (COM7).");
     EXPECT_EQ(window->PanelText(0), "Keine Verbindung");
-    for (int n = 1; n < 14; ++n) EXPECT_EQ(window->PanelText(n), "") << n;
+    for (int n = 1; n < 14; ++n)
+        EXPECT_EQ(window->PanelText(n), "") << n;
     EXPECT_EQ(window->Model().switchTime(0, 0, 0).Modified, 1);
     EXPECT_EQ(combo->currentIndex(), 6);
 }
