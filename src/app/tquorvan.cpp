@@ -16,6 +16,7 @@
 #include "app/user_dialogs.h"
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
+#include "masks/client_font.h"
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
@@ -77,7 +78,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
       receiver_(state_, hooks_) {
     setObjectName("Quorvan");
     setWindowTitle("Veltrano-V7.15.01");
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(ClientFont());
     setFixedSize(823, 590);
 
     auto* central = new QWidget(this);

@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <algorithm>
 
+#include "masks/client_font.h"
+
 namespace veltrano {
 namespace {
 
@@ -44,7 +46,7 @@ DayTimeline::DayTimeline(QWidget* sheet, int x, int y) {
     strip_ = new QGroupBox(sheet);
     strip_->setObjectName("GroupBox20");
     strip_->setGeometry(x + kCaptionBoxWidth + 2, y, kStripWidth, kStripHeight);
-    QFont font("MS Sans Serif", 8);
+    const QFont font = ClientFont();
     for (int i = 0; i < kTimelineSegmentCount; ++i) {
         auto* label = new QLabel(QString("Mo%1").arg(i + 1), strip_);
         label->setObjectName(QString("B%1").arg(i + 1));

@@ -27,6 +27,7 @@
 #include "qt_app.h"
 #include "temp_workdir.h"
 #include "test_window.h"
+#include "user_actions.h"
 
 namespace veltrano::testing {
 
@@ -67,49 +68,14 @@ class EditorTest : public ::testing::Test {
     SwitchTimeEditor& Editor() { return window->SwitchTimes(); }
 
     // The user picks item `index` of a combo box.
-    void Choose(const char* name, int index) {
-        QComboBox* box = Combo(name);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-
+    void Choose(const char* name, int index) { testing::Choose(Combo(name), index); }
     void Mouse(SwitchTimeListBox* list, QEvent::Type type, int row, int x) {
-        const QModelIndex index = list->model()->index(row, 0);
-        list->scrollTo(index);
-        const QRect rect = list->visualRect(index);
-        ASSERT_FALSE(rect.isEmpty()) << "row " << row << " not laid out";
-        const QPointF at(x, rect.center().y());
-        QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &event);
+        MouseOnRow(list, type, row, x);
     }
-    void Click(const char* list, int row, int x) {
-        Mouse(List(list), QEvent::MouseButtonPress, row, x);
-        Mouse(List(list), QEvent::MouseButtonRelease, row, x);
-    }
-    void DoubleClick(const char* list, int row, int x) {
-        Click(list, row, x);
-        Mouse(List(list), QEvent::MouseButtonDblClick, row, x);
-        Mouse(List(list), QEvent::MouseButtonRelease, row, x);
-    }
-    void Key(QWidget* widget, int key, const QString& text = QString()) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QApplication::sendEvent(widget, &release);
-    }
+    void Click(const char* list, int row, int x) { ClickRow(List(list), row, x); }
+    void DoubleClick(const char* list, int row, int x) { DoubleClickRow(List(list), row, x); }
     // Replaces the text of CB_Raum by typing, character by character.
-    void TypeName(const QString& text) {
-        QComboBox* raum = Combo("CB_Raum");
-        raum->lineEdit()->selectAll();
-        for (const QChar c : text)
-            Key(raum, 0, QString(c));
-    }
-    void FocusOut(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason) {
-        QFocusEvent event(QEvent::FocusOut, reason);
-        QApplication::sendEvent(widget, &event);
-    }
+    void TypeName(const QString& text) { TypeInto(Combo("CB_Raum"), text); }
     void Rebuild() { window->Hooks().RebuildSwitchTimeLists(); }
     void ClearModified() {
         for (SwitchTime& e : Model().SwitchTimes)

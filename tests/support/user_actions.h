@@ -1,0 +1,69 @@
+// A user's actions on the real widgets: an item chosen in a combo box, rows
+// pressed and double-clicked with mouse events on a list's viewport, keys
+// typed into a widget.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QString>
+
+namespace veltrano::testing {
+
+// The user picks item `index` of a combo box (Qt emits activated for a
+// user's choice only, also when the item was already shown).
+inline void Choose(QComboBox* box, int index) {
+    ASSERT_TRUE(box->isEnabled()) << box->objectName().toStdString();
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// One mouse event on row `row` of a list, x pixels from its left edge.
+inline void MouseOnRow(QAbstractItemView* list, QEvent::Type type, int row, int x) {
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QRect rect = list->visualRect(index);
+    ASSERT_FALSE(rect.isEmpty()) << "row " << row << " not laid out";
+    const QPointF at(x, rect.center().y());
+    QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &event);
+}
+inline void ClickRow(QAbstractItemView* list, int row, int x = 10) {
+    MouseOnRow(list, QEvent::MouseButtonPress, row, x);
+    MouseOnRow(list, QEvent::MouseButtonRelease, row, x);
+}
+// Press, release, double-click, release: the events a real double-click sends.
+inline void DoubleClickRow(QAbstractItemView* list, int row, int x = 10) {
+    ClickRow(list, row, x);
+    MouseOnRow(list, QEvent::MouseButtonDblClick, row, x);
+    MouseOnRow(list, QEvent::MouseButtonRelease, row, x);
+}
+
+inline void Key(QWidget* widget, int key, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// Replaces the text of an editable combo box by typing, character by character.
+inline void TypeInto(QComboBox* box, const QString& text) {
+    box->lineEdit()->selectAll();
+    for (const QChar c : text)
+        Key(box, 0, QString(c));
+}
+
+inline void FocusOut(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason) {
+    QFocusEvent event(QEvent::FocusOut, reason);
+    QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace veltrano::testing
