@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/switch_time_editor.h"
 
 namespace veltrano {
 namespace {
@@ -18,14 +19,6 @@ const char* const kBankControls[] = {"AS_Bank_next_", "AS_Bank_Label", "GZ_Bank_
                                      "GZ_Bank_Label", "HS_Bank_next_", "HS_Bank_Label"};
 
 constexpr int kSheetShading = 1, kSheetWind = 2, kSheetTemperature = 3, kSheetHeating = 4;
-
-// Widths of the switching-time lists and their headings with 4 slots per day.
-struct NarrowWidth {
-    const char* name;
-    int width;
-};
-constexpr NarrowWidth kNarrowed[] = {
-    {"DatenListe_Motor", 447}, {"DatenListe_Tag", 447}, {"Label42", 447}, {"Label37", 300}};
 
 constexpr const char* kPollCommands = "sfi\rsdt\rsti\rskd\rsmo\r";
 constexpr int kPollTally = 24;
@@ -82,12 +75,7 @@ void TQuorvan::EvaluateFamily() {
     // different Controller later in the run gets its own view back.
     for (const char* name : kBankControls)
         SetControlVisible(name, id.ThirtyTwoMotors);
-    for (const NarrowWidth& n : kNarrowed) {
-        auto* w = findChild<QWidget*>(n.name);
-        if (!w) continue;
-        if (!wideWidths_.count(n.name)) wideWidths_[n.name] = w->width();
-        SetControlWidth(n.name, id.EightTimesPerDay ? wideWidths_[n.name] : n.width);
-    }
+    switchTimes_->ShowSlotsPerDay(id.EightTimesPerDay ? kSlotCount : 4);
 
     const bool sunOrConservatory = id.SunProtectionFamily || id.ConservatoryFamily;
     pages_->setTabVisible(kSheetShading, sunOrConservatory);

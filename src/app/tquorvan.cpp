@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -183,6 +184,10 @@ void TQuorvan::BuildPages(QWidget* central) {
     pages_->setObjectName("Parameter_Maske");
     pages_->setGeometry(8, 72, 793, 457);
     pages_->setTabPosition(QTabWidget::South);
+    // The eight captions fit the page control side by side with a narrow
+    // padding; no scroll arrows, nothing elided.
+    pages_->tabBar()->setStyleSheet("QTabBar::tab { padding: 2px 4px; }");
+    pages_->tabBar()->setElideMode(Qt::ElideNone);
     for (const SheetCaption& caption : kSheets) {
         auto* sheet = new QWidget;
         sheet->setObjectName(caption.name);
@@ -195,51 +200,53 @@ void TQuorvan::BuildPages(QWidget* central) {
 }
 
 void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
-    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 0, 140, 14));
+    // The three groups stand in a column at x >= 640 and end at y = 178, so
+    // the switching-time lists below them get the rest of the sheet.
+    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 0, 145, 13));
     label21_->setStyleSheet("color: red;");
 
     auto* port = new QGroupBox("Port", sheet);
     port->setObjectName("GroupBox_Port");
-    port->setGeometry(640, 12, 145, 66);
+    port->setGeometry(640, 12, 145, 44);
     portCombo_ = new QComboBox(port);
     portCombo_->setObjectName("Combo_PortNum");
     for (int n = 1; n <= 8; ++n)
         portCombo_->addItem(QString("COM %1").arg(n));
     portCombo_->setToolTip("Serielle Schnittstelle");
-    portCombo_->setGeometry(10, 18, 125, 22);
+    portCombo_->setGeometry(8, 17, 66, 21);
     connect(portCombo_, &QComboBox::activated, this,
             [this] { Guarded([this] { Combo_PortNumChange(); }); });
     progressBar_ = new QProgressBar(port);
     progressBar_->setObjectName("ProgressBar");
     progressBar_->setTextVisible(false);
-    progressBar_->setGeometry(10, 46, 125, 12);
+    progressBar_->setGeometry(80, 22, 57, 12);
     progressBar_->hide();
 
     auto* exchange = new QGroupBox("Datenaustausch", sheet);
     exchange->setObjectName("GroupBox_Datenaustausch");
-    exchange->setGeometry(640, 80, 145, 74);
+    exchange->setGeometry(640, 58, 145, 60);
     // Two pairs at the same place; the family decides which pair remains.
     const char* readAll[] = {"Send_Button_WS", "Send_Button_RS"};
     const char* sendAll[] = {"Read_Button_WS", "Read_Button_RS"};
     for (const char* name : readAll) {
-        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(10, 18, 125, 24));
+        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(8, 16, 129, 20));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Read_ButtonClick(); }); });
     }
     for (const char* name : sendAll) {
-        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(10, 45, 125, 24));
+        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(8, 37, 129, 20));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Send_ButtonClick(); }); });
     }
 
     auto* disk = new QGroupBox("Sicherung auf Datenträger", sheet);
     disk->setObjectName("GroupBox_Sicherung");
-    disk->setGeometry(640, 156, 145, 74);
-    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 18, 125, 24));
+    disk->setGeometry(640, 118, 145, 60);
+    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(8, 16, 129, 20));
     connect(load, &QPushButton::clicked, this,
             [this] { Guarded([this] { Read_From_DiskClick(); }); });
     auto* save =
-        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(10, 45, 125, 24));
+        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(8, 37, 129, 20));
     save->setToolTip("Schaltzeiten sowie alle anderen Einstellungen auf Festplatte schreiben");
     connect(save, &QPushButton::clicked, this,
             [this] { Guarded([this] { SaveToDisk_ButtonClick(); }); });
@@ -257,7 +264,7 @@ void TQuorvan::BuildStatusBar() {
     strip->setFixedHeight(18);
     // The panels' widths were laid out for a small sans-serif font.
     QFont panelFont = font();
-    panelFont.setPixelSize(11);
+    panelFont.setPixelSize(10);
     strip->setFont(panelFont);
     bar->addWidget(strip, 1);
     int x = 0;

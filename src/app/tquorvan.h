@@ -138,7 +138,6 @@ class TQuorvan : public QMainWindow {
     bool startupDone_ = false;
     bool showingError_ = false;
     QString programFolder_;
-    std::map<std::string, int> wideWidths_;  // list widths before narrowing to 4 slots
 
     QTabWidget* pages_ = nullptr;
     std::array<QLabel*, kPanelCount> panels_{};

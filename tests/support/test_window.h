@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <QTimer>
 #include <memory>
 #include <string>
 
