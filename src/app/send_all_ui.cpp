@@ -21,6 +21,8 @@ constexpr const char* kDcf77Message =
 constexpr const char* kOverwriteQuestion =
     "Alle Daten in der Steuerung werden überschrieben. Fortfahren?";
 
+constexpr const char* kSendDonePanel = "Senden beendet";
+
 // How often the watchdog looks; the transfer ends at most this much after its time-out.
 constexpr int kWatchdogIntervalMs = 1000;
 
@@ -83,6 +85,9 @@ void TQuorvan::SendAllFinished(SendAllEnd end) {
     sendAllWatchdog_->stop();
     EndTransferControls();
 
+    // A transfer without an error text says that it ended, until the next
+    // text replaces it.
+    if (end == SendAllEnd::Completed && PanelText(5).isEmpty()) SetPanelText(5, kSendDonePanel);
     if (end == SendAllEnd::TimedOut)
         dialogs_->ShowError(FromView(SendAllSequence::kTimeoutMessage));
 }

@@ -120,6 +120,7 @@ class TQuorvan : public QMainWindow {
     void ReadAllCompleted();
     void ReadAllTimedOut();
     void RestoreWindowAfterReadAll();
+    void SelectFirstEditorEntry();
     void ShowFreeSwitchTimeMemoryFigure();
     void SetUpSendAll();
     void SendAllStepWritten();
@@ -154,6 +155,7 @@ class TQuorvan : public QMainWindow {
     QTimer* readAllWatchdog_ = nullptr;
     QTimer* sendAllWatchdog_ = nullptr;
     bool dotRed_ = true;
+    QString panel5AtReadStart_;  // an error text of the running read-all differs
 };
 
 }  // namespace veltrano

@@ -69,8 +69,9 @@ inline std::vector<CutText> CheckControl(QWidget* w) {
             // Every word must fit a line, and the wrapped lines the height.
             for (const QString& word : text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
                 add(word, TextWidth(label, word), room.width());
-            const QRect needed = QFontMetrics(label->font())
-                                     .boundingRect(room, Qt::TextWordWrap | label->alignment(), text);
+            const QRect needed =
+                QFontMetrics(label->font())
+                    .boundingRect(room, Qt::TextWordWrap | label->alignment(), text);
             if (needed.height() > room.height())
                 cut.push_back({label->objectName().toStdString() + " (height)", text.toStdString(),
                                needed.height(), room.height()});
@@ -110,8 +111,7 @@ inline std::vector<CutText> CheckControl(QWidget* w) {
         }
     } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
         for (QToolButton* arrow : tabs->findChildren<QToolButton*>())
-            if (arrow->isVisible())
-                cut.push_back({"Parameter_Maske (scroll arrows)", "", 1, 0});
+            if (arrow->isVisible()) cut.push_back({"Parameter_Maske (scroll arrows)", "", 1, 0});
         for (int i = 0; i < tabs->count(); ++i) {
             if (!tabs->isTabVisible(i)) continue;
             const QRect rect = tabs->tabRect(i);

@@ -11,9 +11,8 @@ namespace {
 const std::string kLongestName(12, 'W');
 
 std::string Longest(const std::vector<std::string>& texts) {
-    return *std::max_element(texts.begin(), texts.end(), [](const auto& a, const auto& b) {
-        return a.size() < b.size();
-    });
+    return *std::max_element(texts.begin(), texts.end(),
+                             [](const auto& a, const auto& b) { return a.size() < b.size(); });
 }
 
 }  // namespace

@@ -200,7 +200,8 @@ TEST_F(ReadAllWindowTest, AnswersFillTheModelAndTheClosingFrameRestoresTheWindow
     // One Monday-to-Friday entry takes one of 240 places.
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
     EXPECT_TRUE(Hidden("Speicherplatz_Label"));
-    EXPECT_EQ(window->PanelText(5), "");
+    // No block reported an error: the end of the read is confirmed.
+    EXPECT_EQ(window->PanelText(5), "Lesen beendet");
     const std::vector<std::string> expected = {"RebuildSwitchTimeLists", "Beschattung_MaskeEnter",
                                                "Wind_Regen_MaskeEnter",  "Wintergarten_MaskeEnter",
                                                "CB_WochentagClick",      "ParameterEnter"};

@@ -100,7 +100,8 @@ TEST_F(WindowTest, StartUpWithoutSettingsFileOpensComOne) {
     EXPECT_EQ(Find<QComboBox>("Combo_PortNum")->currentIndex(), 0);
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 100%");
     ASSERT_EQ(log.errors.size(), 1);
-    EXPECT_EQ(log.errors[0], "Specified device not found (COM1).");
+    EXPECT_TRUE(log.errors[0].startsWith("Specified device not found (COM1).\n\n"))
+        << log.errors[0].toStdString();
     EXPECT_TRUE(window->State().ShowAverageBrightness);
     // Later activations run nothing.
     window->FormActivate();
@@ -112,7 +113,8 @@ TEST_F(WindowTest, SettingsFileSelectsThePortAndLaterLinesAreIgnored) {
     StartUp();
     EXPECT_EQ(Find<QComboBox>("Combo_PortNum")->currentIndex(), 2);
     ASSERT_EQ(log.errors.size(), 1);
-    EXPECT_EQ(log.errors[0], "Specified device not found (COM3).");
+    EXPECT_TRUE(log.errors[0].startsWith("Specified device not found (COM3).\n\n"))
+        << log.errors[0].toStdString();
 }
 
 TEST_F(WindowTest, SettingsFileNumberOutsideOneToEightSelectsComOne) {
@@ -122,7 +124,8 @@ TEST_F(WindowTest, SettingsFileNumberOutsideOneToEightSelectsComOne) {
         WriteIni(content);
         w.FormActivate();
         EXPECT_EQ(w.findChild<QComboBox*>("Combo_PortNum")->currentIndex(), 0) << content;
-        EXPECT_EQ(log.errors.back(), "Specified device not found (COM1).");
+        EXPECT_TRUE(log.errors.back().startsWith("Specified device not found (COM1).\n\n"))
+            << log.errors.back().toStdString();
     }
 }
 
@@ -131,6 +134,8 @@ TEST_F(WindowTest, NonNumericSettingsFileShowsAMessageAndLeavesThePortClosed) {
     StartUp();
     ASSERT_EQ(log.errors.size(), 1);
     EXPECT_TRUE(log.errors[0].contains("drei"));
+    EXPECT_TRUE(log.errors[0].contains(
+        "Es wurde keine Schnittstelle geöffnet. Bitte wählen Sie den Port unter \"Port\" aus."));
     EXPECT_FALSE(window->Comm1().IsOpen());
     WriteIni("");
     TQuorvan w(std::make_unique<FakeDialogs>(log));
@@ -284,7 +289,8 @@ TEST_F(WindowTest, PortChangeToAMissingDeviceForgetsTheController) {
     combo->setCurrentIndex(6);
     window->Guarded([this] { window->Combo_PortNumChange(); });
     ASSERT_EQ(log.errors.size(), 1);
-    EXPECT_EQ(log.errors[0], "Specified device not found (COM7).");
+    EXPECT_TRUE(log.errors[0].startsWith("Specified device not found (COM7).\n\n"))
+        << log.errors[0].toStdString();
     EXPECT_EQ(window->PanelText(0), "Keine Verbindung");
     for (int n = 1; n < 14; ++n)
         EXPECT_EQ(window->PanelText(n), "") << n;
