@@ -136,27 +136,31 @@ void TQuorvan::Timer3Timer() {
 void TQuorvan::Combo_PortNumChange() {
     // Whatever the new port does, the old Controller is gone: its panels go
     // and the next send-all sends everything, even when the open fails.
-    auto forgetController = [this] {
-        model_.MarkAllModified();
-        for (int panel = 0; panel < kPanelCount; ++panel)
-            SetPanelText(panel, QString());
-        SetPanelText(0, kNoConnection);
-    };
     try {
         OpenPortFromSelection();
     } catch (...) {
-        forgetController();
+        ForgetController();
         throw;
     }
-    forgetController();
+    ForgetController();
+}
+
+void TQuorvan::ForgetController() {
+    model_.MarkAllModified();
+    for (int panel = 0; panel < kPanelCount; ++panel)
+        SetPanelText(panel, QString());
+    SetPanelText(0, kNoConnection);
 }
 
 void TQuorvan::Comm1RxChar(int) {
     receiver_.OnReceive(comm1_->ReadText());
 }
 
-void TQuorvan::Comm1Error(unsigned) {
+void TQuorvan::Comm1Error(unsigned errors) {
     label21_->setText("Fehler RS232");
+    // A pulled adapter or a restarted simulator: open the port again as soon
+    // as the device is back.
+    if (errors & CE_DEVICE_LOST) RetryOpeningPort(true);
 }
 
 void TQuorvan::ShowSensorTexts(const SensorTexts& t) {

@@ -90,7 +90,14 @@ void TQuorvan::OpenPortFromSelection() {
     comm1_->SetDatabits(8);
     comm1_->SetParity('N');
     comm1_->SetStopbits(1);
-    comm1_->Open();
+    try {
+        comm1_->Open();
+    } catch (const ECommError& e) {
+        // A missing device may be plugged in later; other causes need the user.
+        RetryOpeningPort(e.deviceMissing());
+        throw;
+    }
+    RetryOpeningPort(false);
 }
 
 }  // namespace veltrano

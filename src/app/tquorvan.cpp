@@ -95,6 +95,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
     timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
+    reconnectTimer_ = MakeGuardedTimer("ReconnectTimer", 1000, [this] { ReconnectTimerTick(); });
 
     // Port events reach this window on the user-interface thread as queued calls.
     comm1_ = std::make_unique<TCommPort>([this](std::function<void()> task) {

@@ -58,6 +58,7 @@ class TQuorvan : public QMainWindow {
     void SaveToDisk_ButtonClick();  // " Speichern auf File": backup file
     void Read_From_DiskClick();     // " Lesen von File     ": backup file
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
+    void ReconnectTimerTick();      // tries the chosen port again after it was lost
     void SendAllWatchdogTimer();    // ends a send-all whose acknowledgement is overdue
 
     // Status panels.
@@ -72,6 +73,7 @@ class TQuorvan : public QMainWindow {
     QTimer* ReadAllWatchdog() const { return readAllWatchdog_; }
     SendAllSequence& SendAll() { return sendAll_; }  // tests replace its writer and clock
     QTimer* SendAllWatchdog() const { return sendAllWatchdog_; }
+    QTimer* ReconnectTimer() const { return reconnectTimer_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     const WindowHooks& Hooks() const { return hooks_; }
     WindowHooks& Hooks() { return hooks_; }  // masks (and tests) connect theirs here
@@ -112,6 +114,10 @@ class TQuorvan : public QMainWindow {
     void ConnectHooks();
     void OpenPortFromSelection();
     void ShowNotConnected();
+    // Panels emptied but panel 0 "Keine Verbindung", every record to be sent.
+    void ForgetController();
+    // Whether ReconnectTimer tries the port again every second.
+    void RetryOpeningPort(bool retry);
     void EvaluateFamily();
     void ShowSensorTexts(const SensorTexts& texts);
     void ShowException(const QString& text);
@@ -154,6 +160,7 @@ class TQuorvan : public QMainWindow {
     QLabel* label21_ = nullptr;
     QTimer* readAllWatchdog_ = nullptr;
     QTimer* sendAllWatchdog_ = nullptr;
+    QTimer* reconnectTimer_ = nullptr;
     bool dotRed_ = true;
     QString panel5AtReadStart_;  // an error text of the running read-all differs
 };

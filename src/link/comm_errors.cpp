@@ -41,7 +41,8 @@ ECommError DeviceNotFoundError(const std::string& deviceName) {
     return ECommError("Specified device not found (" + deviceName + ").",
                       "An " + deviceName + " ist kein Gerät angeschlossen. Gesucht wurden ./" +
                           deviceName + ", /dev/ttyUSB" + tail + " und /dev/ttyS" + tail +
-                          ". Bitte den Adapter einstecken oder einen anderen Port wählen.");
+                          ". Bitte den Adapter einstecken oder einen anderen Port wählen.",
+                      true);
 }
 
 namespace {

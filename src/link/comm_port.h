@@ -20,12 +20,15 @@ namespace veltrano {
 // missing permission), shown below the port text.
 class ECommError : public std::runtime_error {
   public:
-    explicit ECommError(const std::string& text, std::string hint = {})
-        : std::runtime_error(text), hint_(std::move(hint)) {}
+    explicit ECommError(const std::string& text, std::string hint = {}, bool deviceMissing = false)
+        : std::runtime_error(text), hint_(std::move(hint)), deviceMissing_(deviceMissing) {}
     const std::string& hint() const { return hint_; }
+    // No device stands behind the port (yet): plugging one in may help.
+    bool deviceMissing() const { return deviceMissing_; }
 
   private:
     std::string hint_;
+    bool deviceMissing_ = false;
 };
 
 // Bits of the error mask handed to OnError.

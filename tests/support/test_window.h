@@ -28,6 +28,7 @@ inline void StartWithTimersStopped(TQuorvan& window) {
     window.FormActivate();
     window.Timer1()->stop();
     window.Timer3()->stop();
+    window.ReconnectTimer()->stop();
 }
 
 }  // namespace veltrano::testing

@@ -316,6 +316,12 @@ TEST_F(ReadAllWatchdogTest, SilentControllerEndsTheReadAndRestoresTheWindow) {
     EXPECT_TRUE(Enabled("Combo_PortNum"));
     EXPECT_TRUE(Hidden("ProgressBar"));
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
+    // The editor, emptied for the read, shows the first entry and loads it.
+    for (const char* name : {"CB_Wochentag", "CB_Raum", "CB_Copy_Raum", "CB_Schaltzeit_Nr"})
+        EXPECT_EQ(Find<QComboBox>(name)->currentIndex(), 0) << name;
+    EXPECT_EQ(Find<QLabel>("copy_from_label")->text(), Find<QComboBox>("CB_Raum")->itemText(0));
+    EXPECT_EQ(calls, (std::vector<std::string>{"LoadGroupCheckBoxes", "RebuildSwitchTimeLists",
+                                               "CB_WochentagClick"}));
 
     // The rest of the answers, late: decoded, but nothing completes.
     calls.clear();

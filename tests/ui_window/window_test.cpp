@@ -137,6 +137,7 @@ TEST_F(WindowTest, NonNumericSettingsFileShowsAMessageAndLeavesThePortClosed) {
     EXPECT_TRUE(log.errors[0].contains(
         "Es wurde keine Schnittstelle geöffnet. Bitte wählen Sie den Port unter \"Port\" aus."));
     EXPECT_FALSE(window->Comm1().IsOpen());
+    EXPECT_FALSE(window->ReconnectTimer()->isActive()) << "no port was chosen";
     WriteIni("");
     TQuorvan w(std::make_unique<FakeDialogs>(log));
     w.Comm1().SetDeviceResolver([](int) { return std::string("/nonexistent"); });
