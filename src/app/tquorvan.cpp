@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include "app/status_panel.h"
 #include "app/user_dialogs.h"
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
@@ -270,8 +271,9 @@ void TQuorvan::BuildStatusBar() {
     bar->addWidget(strip, 1);
     int x = 0;
     for (int n = 0; n < kPanelCount; ++n) {
-        auto* panel = new QLabel(strip);
-        panel->setObjectName(QString("StatusPanel%1").arg(n));
+        // Panels 5 (transfer errors) and 13 (the last frame) can get texts
+        // longer than they are wide: those show whole as a tooltip.
+        auto* panel = new StatusPanel(n, n == 5 || n == 13, strip);
         panel->setGeometry(x, 0, kPanels[n].width, 18);
         panel->setAlignment((kPanels[n].centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             Qt::AlignVCenter);
@@ -281,7 +283,7 @@ void TQuorvan::BuildStatusBar() {
         x += kPanels[n].width + 2;
         panels_[n] = panel;
     }
-    panels_[0]->setText(kNoConnection);
+    panels_[0]->SetPanelText(kNoConnection);
 }
 
 void TQuorvan::BuildDialogs() {
@@ -307,11 +309,11 @@ void TQuorvan::ConnectHooks() {
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {
-    if (panel >= 0 && panel < kPanelCount) panels_[panel]->setText(text);
+    if (panel >= 0 && panel < kPanelCount) panels_[panel]->SetPanelText(text);
 }
 
 QString TQuorvan::PanelText(int panel) const {
-    return panel >= 0 && panel < kPanelCount ? panels_[panel]->text() : QString();
+    return panel >= 0 && panel < kPanelCount ? panels_[panel]->PanelText() : QString();
 }
 
 void TQuorvan::SetControlVisible(const char* name, bool visible) {

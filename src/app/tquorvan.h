@@ -30,6 +30,7 @@ class QTimer;
 
 namespace veltrano {
 
+class StatusPanel;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -120,6 +121,8 @@ class TQuorvan : public QMainWindow {
     void RetryOpeningPort(bool retry);
     void EvaluateFamily();
     void ShowSensorTexts(const SensorTexts& texts);
+    // Sensor panels and fields greyed (their last values kept) or normal.
+    void ShowLiveValuesStale(bool stale);
     void ShowException(const QString& text);
     void SelectPortItem(int index);
     void SetUpReadAll();
@@ -147,7 +150,7 @@ class TQuorvan : public QMainWindow {
     QString programFolder_;
 
     QTabWidget* pages_ = nullptr;
-    std::array<QLabel*, kPanelCount> panels_{};
+    std::array<StatusPanel*, kPanelCount> panels_{};
     QTimer* timer1_ = nullptr;
     QTimer* timer3_ = nullptr;
     QComboBox* portCombo_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "masks/day_timeline.h"
 #include "masks/fixed_pitch_font.h"
@@ -213,6 +214,11 @@ void SwitchTimeEditor::Wire() {
     connect(raum_->lineEdit(), &QLineEdit::textEdited, this, [this] {
         renamePending_ = true;
         Run([this] { CB_RaumChange(); });
+    });
+    connect(raum_, &MotorNameBox::CharacterRefused, this, [this](const QString& character) {
+        const QString text = "Zeichen nicht möglich: " + character;
+        QToolTip::showText(raum_->mapToGlobal(QPoint(0, raum_->height())), text, raum_);
+        hooks_.Panel(5, text.toStdString());
     });
     connect(raum_, &MotorNameBox::CarriageReturn, this,
             [this] { Run([this] { CB_RaumKeyPress(); }); });

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -341,6 +343,45 @@ TEST_F(WindowTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
     ASSERT_EQ(log.errors.size(), 1);
     EXPECT_EQ(log.errors[0], "kaputt");
     EXPECT_EQ(log.endProgramCalls, 0);
+}
+
+TEST_F(WindowTest, QtsOwnTextsAreGerman) {
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Abbrechen");
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Yes)->text().remove('&'), "Ja");
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
+// While no Controller answers, the last live values stay, greyed; the next
+// status report shows them normal again.
+TEST_F(WindowTest, LiveValuesAreGreyedWhileNotConnected) {
+    StartUp();
+    auto* field = Find<QLabel>("AktWind");
+    if (!field) {
+        field = new QLabel(Find<QWidget>("Wind_Regen_Maske"));
+        field->setObjectName("AktWind");
+    }
+    Connect(kConservatory);
+    const char* report = "start_skd140,21,5,18,24,-3,2,-7,4,12,30,0,1,11,136,55,ende_";
+    window->Receiver().OnReceive(report);
+    auto colour = [](QWidget* w) { return w->palette().color(QPalette::WindowText); };
+    QWidget* panel = Find<QWidget>("StatusPanel9");
+    const QColor normal = colour(panel);
+    const QString outside = window->PanelText(9);
+    const QString wind = field->text();
+    ASSERT_FALSE(outside.isEmpty());
+    ASSERT_FALSE(wind.isEmpty());
+
+    Connect(TQuorvan::kNoConnection);
+    EXPECT_EQ(window->PanelText(9), outside);
+    EXPECT_EQ(field->text(), wind);
+    EXPECT_NE(colour(panel), normal);
+    EXPECT_EQ(colour(field), colour(panel));
+
+    Connect(kConservatory);
+    window->Receiver().OnReceive(report);
+    EXPECT_EQ(colour(panel), normal);
+    EXPECT_EQ(colour(field), normal);
 }
 
 }  // namespace
