@@ -105,6 +105,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     // Characters arriving at the line's pace go to the receive handler a
     // frame at a time, not one by one.
     comm1_->SetReceiveBatching(CompletesAFrame, std::chrono::milliseconds(20));
+    ApplyReceivePace();
     comm1_->OnRxChar = [this](int count) { Guarded([&] { Comm1RxChar(count); }); };
     comm1_->OnError = [this](unsigned errors) { Guarded([&] { Comm1Error(errors); }); };
     comm1_->OnHandlerException = [this](const std::string& text) {

@@ -134,6 +134,9 @@ class TQuorvan : public QMainWindow {
     void SetUpSendAll();
     void SendAllStepWritten();
     void SendAllFinished(SendAllEnd end);
+    // How often the port looks at the line: at every character while a
+    // send-all waits for acknowledgements, in short pauses otherwise.
+    void ApplyReceivePace();
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
