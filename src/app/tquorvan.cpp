@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMetaObject>
+#include <QPainter>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -162,9 +164,11 @@ void TQuorvan::BuildHeader(QWidget* central) {
                                 {"Shape4", "blue", QRect(367, 31, 9, 9)}};
     for (const ShapeSpec& s : shapes) {
         auto* shape = MakeLabel(central, s.name, QString(), s.geometry);
-        shape->setStyleSheet(QString("background: %1;").arg(s.colour));
+        if (std::string_view(s.name) != "Dot")
+            shape->setStyleSheet(QString("background: %1;").arg(s.colour));
         if (std::string_view(s.name) == "Dot") dot_ = shape;
     }
+    ShowDot(true);
 
     speicherplatz_ = MakeLabel(central, "Speicherplatz_Label",
                                " !!!  Schaltzeiten-Speicher nicht ausreichend  !!!  "
@@ -327,6 +331,29 @@ void TQuorvan::SetControlEnabled(const char* name, bool enabled) {
 
 void TQuorvan::SetControlWidth(const char* name, int width) {
     if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
+}
+
+void TQuorvan::ShowDot(bool red) {
+    // Two drawings made once: the dot changes every polling tick, and a
+    // style sheet would be parsed and applied each time.
+    static const auto draw = [](bool square, const QColor& colour) {
+        QPixmap pixmap(9, 9);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        if (square)
+            painter.drawRect(0, 0, 9, 9);
+        else
+            painter.drawEllipse(0, 0, 9, 9);
+        return pixmap;
+    };
+    if (dotPixmaps_[0].isNull()) {
+        dotPixmaps_[0] = draw(true, Qt::red);
+        dotPixmaps_[1] = draw(false, QColor(0xff, 0x00, 0xff));
+    }
+    dot_->setPixmap(dotPixmaps_[red ? 0 : 1]);
 }
 
 void TQuorvan::ShowFreeSwitchTimeMemoryFigure() {

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 #include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/user_dialogs.h"
 #include "link/comm_port.h"
@@ -115,6 +118,8 @@ class TQuorvan : public QMainWindow {
     void ConnectHooks();
     void OpenPortFromSelection();
     void ShowNotConnected();
+    // The activity dot: a red square, or a fuchsia circle.
+    void ShowDot(bool red);
     // Panels emptied but panel 0 "Keine Verbindung", every record to be sent.
     void ForgetController();
     // Whether ReconnectTimer tries the port again every second.
@@ -123,6 +128,12 @@ class TQuorvan : public QMainWindow {
     void ShowSensorTexts(const SensorTexts& texts);
     // Sensor panels and fields greyed (their last values kept) or normal.
     void ShowLiveValuesStale(bool stale);
+    // A sensor field of the masks and the live value it shows.
+    struct SensorFieldWidget {
+        QLabel* label;
+        std::string SensorTexts::*text;
+    };
+    const std::vector<SensorFieldWidget>& SensorFieldWidgets();
     void ShowException(const QString& text);
     void SelectPortItem(int index);
     void SetUpReadAll();
@@ -168,6 +179,8 @@ class TQuorvan : public QMainWindow {
     QTimer* sendAllWatchdog_ = nullptr;
     QTimer* reconnectTimer_ = nullptr;
     bool dotRed_ = true;
+    std::array<QPixmap, 2> dotPixmaps_;  // red square, fuchsia circle
+    std::optional<std::vector<SensorFieldWidget>> sensorFields_;
     QString panel5AtReadStart_;  // an error text of the running read-all differs
 };
 
