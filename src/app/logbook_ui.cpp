@@ -75,11 +75,8 @@ void TQuorvan::Logbuch_save_ButtonClick() {
     if (AnyTransferRunning()) return;
     auto* dialog = findChild<QFileDialog*>("SaveDialog_Logbuch");
     const QString fileName = dialog ? AbsoluteName(dialogs_->GetSaveFileName(*dialog)) : QString();
-    if (fileName.isEmpty()) {
-        logbookSheet_->SetButtonsEnabled(true);
-        pages_->setEnabled(true);
-        return;
-    }
+    // Cancelled: nothing was held, nothing is sent.
+    if (fileName.isEmpty()) return;
     logbookExportFile_ = fileName;
     logbookSheet_->ShowProgressFromZero();
     StartLogbookTransfer(LogbookTransferKind::Export, "smnslaslf");

@@ -209,44 +209,6 @@ TEST_F(LogbookTransferTest, ExportCollectsLinesAndProgress) {
     EXPECT_EQ(progressMaximum, 1);
 }
 
-TEST_F(LogbookTransferTest, MotorsOutsideTheRangeGetBlankNames) {
-    transfer.BeginPageRead();
-    Receive("sla", "2,");
-    Receive("sld", EntryPayload(1, 0));
-    Receive("sld", EntryPayload(2, 33));
-    EXPECT_EQ(rows[0].substr(0, 21), "    2               1");
-    EXPECT_EQ(rows[1].substr(0, 21), "    1               1");
-}
-
-TEST_F(LogbookTransferTest, NamesOfATransferGoToItsOwnTable) {
-    std::vector<std::string> modelDecoder;
-    ReceiveHandler handler{state, hooks};
-    handler.RegisterDecoder("smn",
-                            [&](const std::string& payload) { modelDecoder.push_back(payload); });
-    RegisterLogbookDecoders(handler, transfer);
-    model.motorName(2) = "Ungesendet";
-
-    transfer.BeginPageRead();
-    handler.OnReceive(
-        "start_smn02,K\xFC"
-        "che       ende_start_sla1,ende_");  // Windows-1252
-    EXPECT_EQ(panels[6], "Logbuch Daten");
-    handler.OnReceive("start_sld" + EntryPayload(1, 2) + "ende_");
-    EXPECT_EQ(rows[0].rfind("    1  Küche        14.06.", 0), 0u) << rows[0];
-    EXPECT_EQ(model.motorName(2), "Ungesendet");
-    EXPECT_TRUE(modelDecoder.empty());
-
-    // The next transfer forgets them; motors no frame named keep the model's name.
-    transfer.BeginPageRead();
-    handler.OnReceive("start_sld" + EntryPayload(1, 2) + "ende_");
-    EXPECT_EQ(rows[0].rfind("    1  Ungesendet   14.06.", 0), 0u) << rows[0];
-
-    // Outside a transfer the names go to the model's decoder.
-    transfer.Abandon();
-    handler.OnReceive("start_smn02,Bad         ende_");
-    EXPECT_EQ(modelDecoder, std::vector<std::string>{"02,Bad         "});
-}
-
 TEST_F(LogbookTransferTest, WatchdogEndsAReadAfterTenSilentSeconds) {
     transfer.BeginPageRead();
     Receive("sla", "135,");

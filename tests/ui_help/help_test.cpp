@@ -145,15 +145,6 @@ class HelpTest : public ::testing::Test {
     QTextEdit* box = nullptr;
 };
 
-TEST_F(HelpTest, TheBoxAtStart) {
-    EXPECT_TRUE(box->isHidden());
-    EXPECT_TRUE(box->isReadOnly());
-    EXPECT_EQ(box->toPlainText(), "Inhalt_aus_Veltrano.hlp");
-    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(box->palette().color(QPalette::Base), box->palette().color(QPalette::ToolTipBase));
-    EXPECT_EQ(window->Help().CurrentTopic(), "");
-}
-
 TEST_F(HelpTest, EveryTopicAtItsPlaceWithItsLineAtTheTop) {
     for (const HelpTopic& topic : HelpTopics()) {
         Show(topic);

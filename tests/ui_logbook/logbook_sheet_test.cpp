@@ -48,41 +48,6 @@ class LogbookSheetTest : public ::testing::Test {
     QWidget* sheet = nullptr;
 };
 
-TEST_F(LogbookSheetTest, ButtonsCaptionsHintsAndDescriptions) {
-    struct Case {
-        const char* name;
-        const char* caption;
-        const char* hint;
-        const char* description;
-    };
-    const Case cases[] = {
-        {"Logbuch_Button", "Logbuch lesen", "Die nächsten 100 Logbuch-Einträge lesen", nullptr},
-        {"Logbuch_Anfang", "Ab Anfang", "Logbuch ab Anfang lesen", nullptr},
-        {"Logbuch_save_Button", "Save to Disk", "",
-         "Alle Logbuch- Einträge auf Datenträger speichern"},
-        {"Logbuch_Loeschen", "Logbuch löschen", "",
-         "Alle Logbuch- Einträge in der Steuerung löschen"},
-    };
-    for (const Case& c : cases) {
-        auto* button = Find<QPushButton>(c.name);
-        ASSERT_NE(button, nullptr) << c.name;
-        EXPECT_EQ(button->text(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(c.hint));
-        if (!c.description) continue;
-        // The description stands beside its button, level with it.
-        bool found = false;
-        for (auto* label : sheet->findChildren<QLabel*>()) {
-            if (label->text() != QString::fromUtf8(c.description)) continue;
-            found = true;
-            EXPECT_EQ(label->y(), button->y());
-            EXPECT_GT(label->x(), button->geometry().right());
-        }
-        EXPECT_TRUE(found) << c.description;
-    }
-    EXPECT_TRUE(Find<QProgressBar>("LogbuchProgressBar")->isHidden());
-    EXPECT_EQ(Find<QListWidget>("LB")->count(), 0);
-}
-
 TEST_F(LogbookSheetTest, EveryTextHasRoomAndNoControlCoversAnother) {
     auto* list = Find<QListWidget>("LB");
     EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
