@@ -49,8 +49,9 @@ void TQuorvan::SetUpLogbook() {
         {logbookSheet_->SaveButton(), &TQuorvan::Logbuch_save_ButtonClick},
         {logbookSheet_->EraseButton(), &TQuorvan::Logbuch_LoeschenClick},
     };
-    for (const auto& [button, handler] : handlers) {
-        connect(button, &QPushButton::clicked, this,
+    for (const auto& entry : handlers) {
+        const auto handler = entry.second;
+        connect(entry.first, &QPushButton::clicked, this,
                 [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
     }
     logbookWatchdog_ = MakeGuardedTimer("LogbookWatchdog", kWatchdogIntervalMs,
