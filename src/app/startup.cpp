@@ -21,6 +21,8 @@ constexpr const char* kNoPortOpenedHint =
 void TQuorvan::FormActivate() {
     if (startupDone_) return;
     startupDone_ = true;
+    // Sheets built after the window's constructor have their "?" buttons by now.
+    ConnectHelpButtons();
 
     programFolder_ = QDir::currentPath();
     switchTimes_->ShowMotorListFirst();

@@ -20,6 +20,7 @@
 #include "link/receive_handler.h"
 #include "link/send_all_sequence.h"
 #include "link/window_hooks.h"
+#include "logbook/logbook_transfer.h"
 #include "model/configuration_model.h"
 
 class QComboBox;
@@ -34,6 +35,8 @@ class QTimer;
 namespace veltrano {
 
 class StatusPanel;
+class HelpViewer;
+class LogbookSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -64,6 +67,12 @@ class TQuorvan : public QMainWindow {
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
     void ReconnectTimerTick();      // tries the chosen port again after it was lost
     void SendAllWatchdogTimer();    // ends a send-all whose acknowledgement is overdue
+    // The logbook sheet's buttons and the watchdog of its transfers.
+    void Logbuch_ButtonClick();       // "Logbuch lesen": the next 100 entries
+    void Logbuch_AnfangClick();       // "Ab Anfang": from the first entry
+    void Logbuch_save_ButtonClick();  // "Save to Disk": all entries into a ".qlf" file
+    void Logbuch_LoeschenClick();     // "Logbuch löschen"
+    void LogbookWatchdogTimer();      // ends a logbook transfer whose answers stopped
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);
@@ -85,6 +94,14 @@ class TQuorvan : public QMainWindow {
     QTimer* Timer3() const { return timer3_; }
     QString ProgramFolder() const { return programFolder_; }
     SwitchTimeEditor& SwitchTimes() { return *switchTimes_; }  // sheet 1's editor
+    // The logbook transfer; LogbookTransfer::Abandon() ends a running one at
+    // once (a lost line), the window restored and the user told.
+    LogbookTransfer& Logbook() { return logbook_; }
+    QTimer* LogbookWatchdog() const { return logbookWatchdog_; }
+    HelpViewer& Help() { return *help_; }
+    // Connects the "?" buttons that exist now to their help topics; call
+    // again after building a sheet later.
+    void ConnectHelpButtons();
 
     // Runs fn and shows any exception that escapes it in an error box; the
     // program goes on. Nested failures while a box is open are not stacked.
@@ -98,8 +115,9 @@ class TQuorvan : public QMainWindow {
     // conservatory Controller, the "_RS" pair for all others.
     void ShowFamilyButtonPair();
     // A transfer holds the window: transfer buttons, page control and port
-    // selector disabled, the progress bar shown from 0 to progressMaximum.
-    void BeginTransferControls(int progressMaximum);
+    // selector disabled, the progress bar shown from 0 to progressMaximum
+    // (not shown without one: the logbook has its own).
+    void BeginTransferControls(std::optional<int> progressMaximum);
     // Its end: progress bar hidden, both timers running, the family's button
     // pair, the page control and the port selector usable again.
     void EndTransferControls();
@@ -148,6 +166,13 @@ class TQuorvan : public QMainWindow {
     // How often the port looks at the line: at every character while a
     // send-all waits for acknowledgements, in short pauses otherwise.
     void ApplyReceivePace();
+    void SetUpLogbook();
+    bool AnyTransferRunning() const;
+    void StartLogbookTransfer(LogbookTransferKind kind, std::string_view commands);
+    void RestoreWindowAfterLogbook();
+    void LogbookEnded(LogbookTransferKind kind);
+    void LogbookAbandoned(LogbookTransferKind kind);
+    void WriteLogbookExport(QString fileName, const std::string& bytes);
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
@@ -158,6 +183,10 @@ class TQuorvan : public QMainWindow {
     ReadAllSequence readAll_{state_, model_};
     SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
     std::unique_ptr<SwitchTimeEditor> switchTimes_;
+    LogbookTransfer logbook_{state_, model_, hooks_};
+    std::unique_ptr<LogbookSheet> logbookSheet_;
+    std::unique_ptr<HelpViewer> help_;
+    QString logbookExportFile_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
@@ -178,6 +207,7 @@ class TQuorvan : public QMainWindow {
     QTimer* readAllWatchdog_ = nullptr;
     QTimer* sendAllWatchdog_ = nullptr;
     QTimer* reconnectTimer_ = nullptr;
+    QTimer* logbookWatchdog_ = nullptr;
     bool dotRed_ = true;
     std::array<QPixmap, 2> dotPixmaps_;  // red square, fuchsia circle
     std::optional<std::vector<SensorFieldWidget>> sensorFields_;

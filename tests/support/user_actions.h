@@ -1,6 +1,6 @@
-// A user's actions on the real widgets: an item chosen in a combo box, rows
-// pressed and double-clicked with mouse events on a list's viewport, keys
-// typed into a widget.
+// A user's actions on the real widgets, as the events Qt delivers for them:
+// an item chosen in a combo box, rows pressed and double-clicked on a list's
+// viewport, keys typed, clicks, wheel turns and tab clicks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QString>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWheelEvent>
+#include <QWidget>
 
 namespace veltrano::testing {
 
@@ -64,6 +68,36 @@ inline void TypeInto(QComboBox* box, const QString& text) {
 inline void FocusOut(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason) {
     QFocusEvent event(QEvent::FocusOut, reason);
     QApplication::sendEvent(widget, &event);
+}
+
+// A left-button press and release at `at` (widget coordinates).
+inline void MouseClick(QWidget* widget, QPoint at) {
+    const QPointF local(at);
+    const QPointF global = widget->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+inline void KeyPress(QWidget* widget, Qt::Key key) {
+    Key(widget, key);
+}
+
+// One notch of the mouse wheel towards the user (scrolling down).
+inline void WheelDown(QWidget* widget) {
+    const QPointF local(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent wheel(local, widget->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+// A click on the tab of sheet `index`.
+inline void ClickTab(QTabWidget* pages, int index) {
+    QTabBar* bar = pages->tabBar();
+    MouseClick(bar, bar->tabRect(index).center());
 }
 
 }  // namespace veltrano::testing
