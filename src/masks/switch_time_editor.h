@@ -26,7 +26,7 @@ namespace veltrano {
 
 class DayTimeline;
 class MotorNameBox;
-class SwitchTimeListBox;
+class FixedRowListBox;
 struct EditorFields;
 
 class SwitchTimeEditor : public QObject {
@@ -86,8 +86,8 @@ class SwitchTimeEditor : public QObject {
     int PressPosition() const { return pressPosition_; }
     int RenameTarget() const { return renameTarget_; }
     bool RenamePending() const { return renamePending_; }
-    SwitchTimeListBox* DayList() const { return dayList_; }
-    SwitchTimeListBox* MotorList() const { return motorList_; }
+    FixedRowListBox* DayList() const { return dayList_; }
+    FixedRowListBox* MotorList() const { return motorList_; }
     DayTimeline& Timeline() const { return *timeline_; }
 
   private:
@@ -137,8 +137,8 @@ class SwitchTimeEditor : public QObject {
     QLabel* copyFrom_ = nullptr;
     QPushButton* tagButton_ = nullptr;
     QPushButton* motorButton_ = nullptr;
-    SwitchTimeListBox* dayList_ = nullptr;
-    SwitchTimeListBox* motorList_ = nullptr;
+    FixedRowListBox* dayList_ = nullptr;
+    FixedRowListBox* motorList_ = nullptr;
     std::unique_ptr<DayTimeline> timeline_;
 };
 

@@ -11,10 +11,10 @@
 
 #include "masks/day_timeline.h"
 #include "masks/fixed_pitch_font.h"
+#include "masks/fixed_row_list_box.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
-#include "masks/switch_time_list_box.h"
 #include "masks/switch_time_name_box.h"
 #include "model/value_scales.h"
 
@@ -162,12 +162,12 @@ void SwitchTimeEditor::BuildLists(QWidget* sheet) {
     label42->setFont(font);
     label42->setGeometry(kListLeft + 4, kListTop - 16, kWideListWidth, 14);
 
-    dayList_ = new SwitchTimeListBox("DatenListe_Tag", kDayListRowCount, sheet);
+    dayList_ = new FixedRowListBox("DatenListe_Tag", kDayListRowCount, sheet);
     dayList_->setToolTip("Anklicken überträgt Werte in Eingabemasken (oben links)");
-    motorList_ = new SwitchTimeListBox("DatenListe_Motor", kMotorListRowCount, sheet);
+    motorList_ = new FixedRowListBox("DatenListe_Motor", kMotorListRowCount, sheet);
     motorList_->setToolTip(
         "Anklicken überträgt Werte in Eingabemasken (oben links) / Dopelklick löscht Schaltzeit ");
-    for (SwitchTimeListBox* list : {dayList_, motorList_})
+    for (FixedRowListBox* list : {dayList_, motorList_})
         list->setGeometry(kListLeft, kListTop, kWideListWidth, kListHeight);
 }
 
@@ -205,12 +205,12 @@ void SwitchTimeEditor::Wire() {
     connect(raum_, &MotorNameBox::DroppingDown, this,
             [this] { Run([this] { CB_RaumDropDown(); }); });
 
-    for (SwitchTimeListBox* list : {dayList_, motorList_}) {
-        connect(list, &SwitchTimeListBox::MouseDown, this,
+    for (FixedRowListBox* list : {dayList_, motorList_}) {
+        connect(list, &FixedRowListBox::MouseDown, this,
                 [this](int x) { Run([this, x] { DatenListe_TagMouseDown(x); }); });
         connect(list, &QAbstractItemView::clicked, this,
                 [this] { Run([this] { DatenListe_TagClick(false); }); });
-        connect(list, &SwitchTimeListBox::KeyboardSelected, this,
+        connect(list, &FixedRowListBox::KeyboardSelected, this,
                 [this] { Run([this] { DatenListe_TagClick(true); }); });
     }
     connect(motorList_, &QAbstractItemView::doubleClicked, this,

@@ -1,42 +1,52 @@
-#include "masks/switch_time_list_box.h"
+#include "masks/fixed_row_list_box.h"
 #include "masks/fixed_pitch_font.h"
 
 #include <QFont>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace veltrano {
 
-SwitchTimeListModel::SwitchTimeListModel(int rows, QObject* parent)
+FixedRowListModel::FixedRowListModel(int rows, QObject* parent)
     : QAbstractListModel(parent), rows_(rows) {}
 
-int SwitchTimeListModel::rowCount(const QModelIndex& parent) const {
+int FixedRowListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-QVariant SwitchTimeListModel::data(const QModelIndex& index, int role) const {
+QVariant FixedRowListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_.size()) return {};
     return rows_[index.row()];
 }
 
-void SwitchTimeListModel::SetRows(QVector<QString> rows) {
+void FixedRowListModel::SetRows(QVector<QString> rows) {
     rows.resize(rows_.size());
     rows_ = std::move(rows);
     if (!rows_.isEmpty()) emit dataChanged(index(0), index(static_cast<int>(rows_.size()) - 1));
 }
 
-void SwitchTimeListModel::SetRow(int row, const QString& text) {
+void FixedRowListModel::SetRowRange(int first, const QVector<QString>& rows) {
+    const int last =
+        std::min(first + static_cast<int>(rows.size()), static_cast<int>(rows_.size())) - 1;
+    if (first < 0 || last < first) return;
+    for (int row = first; row <= last; ++row)
+        rows_[row] = rows[row - first];
+    emit dataChanged(index(first), index(last));
+}
+
+void FixedRowListModel::SetRow(int row, const QString& text) {
     if (row < 0 || row >= rows_.size()) return;
     rows_[row] = text;
     emit dataChanged(index(row), index(row));
 }
 
-QString SwitchTimeListModel::Row(int row) const {
+QString FixedRowListModel::Row(int row) const {
     return row >= 0 && row < rows_.size() ? rows_[row] : QString();
 }
 
-SwitchTimeListBox::SwitchTimeListBox(const char* name, int rows, QWidget* parent)
-    : QListView(parent), model_(new SwitchTimeListModel(rows, this)) {
+FixedRowListBox::FixedRowListBox(const char* name, int rows, QWidget* parent)
+    : QListView(parent), model_(new FixedRowListModel(rows, this)) {
     setObjectName(name);
     setFont(FixedPitchListFont());
     setModel(model_);
@@ -46,14 +56,14 @@ SwitchTimeListBox::SwitchTimeListBox(const char* name, int rows, QWidget* parent
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
-int SwitchTimeListBox::SelectedRow() const {
+int FixedRowListBox::SelectedRow() const {
     const QModelIndex current = currentIndex();
     if (current.isValid() && selectionModel()->isSelected(current)) return current.row();
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void SwitchTimeListBox::SelectRow(int row) {
+void FixedRowListBox::SelectRow(int row) {
     if (row < 0 || row >= RowCount()) {
         selectionModel()->clear();
         return;
@@ -63,17 +73,27 @@ void SwitchTimeListBox::SelectRow(int row) {
     scrollTo(index);
 }
 
-void SwitchTimeListBox::mousePressEvent(QMouseEvent* event) {
+QItemSelectionModel::SelectionFlags FixedRowListBox::selectionCommand(const QModelIndex& index,
+                                                                      const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    // A ctrl-click (or ctrl-space) on the selected row would clear the selection.
+    if (flags.testFlag(QItemSelectionModel::Deselect) ||
+        flags.testFlag(QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}
+
+void FixedRowListBox::mousePressEvent(QMouseEvent* event) {
     emit MouseDown(static_cast<int>(event->position().x()));
     QListView::mousePressEvent(event);
 }
 
-void SwitchTimeListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void FixedRowListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     emit MouseDown(static_cast<int>(event->position().x()));
     QListView::mouseDoubleClickEvent(event);
 }
 
-void SwitchTimeListBox::keyPressEvent(QKeyEvent* event) {
+void FixedRowListBox::keyPressEvent(QKeyEvent* event) {
     const QModelIndex before = currentIndex();
     const int selectedBefore = SelectedRow();
     QListView::keyPressEvent(event);
