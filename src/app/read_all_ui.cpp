@@ -107,6 +107,10 @@ void TQuorvan::ReadAllTimedOut() {
     RestoreWindowAfterReadAll();
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
     ShowFreeSwitchTimeMemoryFigure();
+    // The masks show the model as the read left it, in their own list form.
+    WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
+    WindowHooks::Call(hooks_.Wind_Regen_MaskeEnter);
+    WindowHooks::Call(hooks_.Wintergarten_MaskeEnter);
     SetPanelText(5, kTimedOutPanel);
     dialogs_->ShowError(kTimedOutMessage);
 }

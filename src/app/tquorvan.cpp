@@ -17,6 +17,7 @@
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
 #include "masks/client_font.h"
+#include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
@@ -90,6 +91,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     BuildDialogs();
     switchTimes_ = std::make_unique<SwitchTimeEditor>(
         pages_->widget(0), model_, state_, hooks_, [this] { ShowFreeSwitchTimeMemoryFigure(); },
+        [this](const std::function<void()>& fn) { Guarded(fn); });
+    shadingSheet_ = std::make_unique<ShadingSheet>(
+        pages_->findChild<QWidget*>("Beschattung_Maske"), model_, state_,
         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
@@ -296,6 +300,7 @@ void TQuorvan::ConnectHooks() {
         speicherplatz_->setVisible(insufficient);
     };
     switchTimes_->ConnectHooks(hooks_);
+    shadingSheet_->ConnectHooks(hooks_);
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {

@@ -30,6 +30,7 @@ class QTimer;
 
 namespace veltrano {
 
+class ShadingSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -134,6 +135,7 @@ class TQuorvan : public QMainWindow {
     ReadAllSequence readAll_{state_, model_};
     SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
     std::unique_ptr<SwitchTimeEditor> switchTimes_;
+    std::unique_ptr<ShadingSheet> shadingSheet_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
