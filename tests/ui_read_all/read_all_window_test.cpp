@@ -315,6 +315,10 @@ TEST_F(ReadAllWatchdogTest, SilentControllerEndsTheReadAndRestoresTheWindow) {
     EXPECT_TRUE(Enabled("Combo_PortNum"));
     EXPECT_TRUE(Hidden("ProgressBar"));
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
+    // The masks show what the read left, each in its own list form.
+    EXPECT_EQ(calls, (std::vector<std::string>{"LoadGroupCheckBoxes", "RebuildSwitchTimeLists",
+                                               "Beschattung_MaskeEnter", "Wind_Regen_MaskeEnter",
+                                               "Wintergarten_MaskeEnter"}));
 
     // The rest of the answers, late: decoded, but nothing completes.
     calls.clear();
