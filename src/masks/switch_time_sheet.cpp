@@ -12,6 +12,7 @@
 #include "masks/day_timeline.h"
 #include "masks/fixed_pitch_font.h"
 #include "masks/fixed_row_list_box.h"
+#include "masks/mask_controls.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
@@ -172,6 +173,9 @@ void SwitchTimeEditor::BuildLists(QWidget* sheet) {
 }
 
 void SwitchTimeEditor::Wire() {
+    for (QComboBox* box : {wochentag_, static_cast<QComboBox*>(raum_), schaltzeitNr_, upDown_,
+                           schaltzeit_, dauer_, gruppe_, funktion_, copyRaum_})
+        WheelOnlyWhenFocused(box);
     auto onChoice = [this](QComboBox* box, std::function<void()> handler) {
         connect(box, &QComboBox::activated, this, [this, handler] { Run(handler); });
     };
