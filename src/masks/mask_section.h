@@ -108,8 +108,6 @@ class MaskSection : public QObject {
     // The selector's items := the model's motor names.
     void CopyNames();
 
-    const Setup& Parts() const { return setup_; }
-
   private:
     void Wire();
     void Run(const std::function<void()>& handler) const { guard_(handler); }
