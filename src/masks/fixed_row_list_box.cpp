@@ -22,8 +22,15 @@ QVariant FixedRowListModel::data(const QModelIndex& index, int role) const {
 
 void FixedRowListModel::SetRows(QVector<QString> rows) {
     rows.resize(rows_.size());
+    // Only the rows that changed are repainted (a received block changes one).
+    int first = 0;
+    int last = static_cast<int>(rows_.size()) - 1;
+    while (first <= last && rows[first] == rows_[first])
+        ++first;
+    while (last >= first && rows[last] == rows_[last])
+        --last;
     rows_ = std::move(rows);
-    if (!rows_.isEmpty()) emit dataChanged(index(0), index(static_cast<int>(rows_.size()) - 1));
+    if (first <= last) emit dataChanged(index(first), index(last));
 }
 
 void FixedRowListModel::SetRowRange(int first, const QVector<QString>& rows) {
