@@ -116,6 +116,10 @@ void TQuorvan::ReadAllTimedOut() {
     SelectFirstEditorEntry();
     WindowHooks::Call(hooks_.CB_WochentagClick);
     ShowFreeSwitchTimeMemoryFigure();
+    // The masks show the model as the read left it, in their own list form.
+    WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
+    WindowHooks::Call(hooks_.Wind_Regen_MaskeEnter);
+    WindowHooks::Call(hooks_.Wintergarten_MaskeEnter);
     SetPanelText(5, kTimedOutPanel);
     dialogs_->ShowError(kTimedOutMessage);
 }

@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
@@ -42,6 +43,8 @@ void TQuorvan::FormActivate() {
     state_.OverwriteConfirmed = false;
 
     model_.ResetToDefaults();
+    // The per-motor masks on motor 1 with the default records.
+    shadingSheet_->SetStartDefaults();
 
     if (auto* d = findChild<QFileDialog*>("SaveDialog1")) {
         d->setNameFilter("Quorvan Schaltzeiten (*.qts)");

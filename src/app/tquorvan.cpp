@@ -23,6 +23,7 @@
 #include "link/frame_extractor.h"
 #include "masks/client_font.h"
 #include "masks/logbook_sheet.h"
+#include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_help_buttons.h"
 
@@ -100,6 +101,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
         [this](const std::function<void()>& fn) { Guarded(fn); });
     PlaceSwitchTimeSheetHelpButtons(pages_->widget(0));
     logbookSheet_ = std::make_unique<LogbookSheet>(findChild<QWidget*>("Alarm_Logbuch_Maske"));
+    shadingSheet_ = std::make_unique<ShadingSheet>(
+        pages_->findChild<QWidget*>("Beschattung_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
     timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
@@ -317,6 +321,7 @@ void TQuorvan::ConnectHooks() {
         speicherplatz_->setVisible(insufficient);
     };
     switchTimes_->ConnectHooks(hooks_);
+    shadingSheet_->ConnectHooks(hooks_);
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {

@@ -37,6 +37,7 @@ namespace veltrano {
 class StatusPanel;
 class HelpViewer;
 class LogbookSheet;
+class ShadingSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -187,6 +188,7 @@ class TQuorvan : public QMainWindow {
     std::unique_ptr<LogbookSheet> logbookSheet_;
     std::unique_ptr<HelpViewer> help_;
     QString logbookExportFile_;
+    std::unique_ptr<ShadingSheet> shadingSheet_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
