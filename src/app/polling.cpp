@@ -11,6 +11,7 @@
 #include "app/status_panel.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/manual_sheet.h"
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
@@ -30,6 +31,7 @@ constexpr int kPollTally = 24;
 
 void TQuorvan::Timer1Timer() {
     if (!state_.SendInProgress) {
+        const bool wasDown = state_.LinkDown;
         comm1_->WriteText(kPollCommands);
         state_.TxCount += kPollTally;
         SetPanelText(12, QString("TxD: %1").arg(state_.TxCount));
@@ -44,6 +46,7 @@ void TQuorvan::Timer1Timer() {
         } else {
             EvaluateFamily();
         }
+        if (state_.LinkDown != wasDown) manualSheet_->LinkChanged(state_.LinkDown);
     }
 
     // The activity dot blinks while a Controller is linked.

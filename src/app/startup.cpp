@@ -8,6 +8,8 @@
 #include "app/settings_file.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/heating_sheet.h"
+#include "masks/manual_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 
@@ -45,6 +47,8 @@ void TQuorvan::FormActivate() {
     model_.ResetToDefaults();
     // The per-motor masks on motor 1 with the default records.
     shadingSheet_->SetStartDefaults();
+    heatingSheet_->SetStartDefaults();
+    manualSheet_->SetStartDefaults();
 
     if (auto* d = findChild<QFileDialog*>("SaveDialog1")) {
         d->setNameFilter("Quorvan Schaltzeiten (*.qts)");

@@ -23,6 +23,8 @@
 #include "link/frame_extractor.h"
 #include "masks/client_font.h"
 #include "masks/logbook_sheet.h"
+#include "masks/heating_sheet.h"
+#include "masks/manual_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_help_buttons.h"
@@ -103,6 +105,14 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     logbookSheet_ = std::make_unique<LogbookSheet>(findChild<QWidget*>("Alarm_Logbuch_Maske"));
     shadingSheet_ = std::make_unique<ShadingSheet>(
         pages_->findChild<QWidget*>("Beschattung_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); });
+    heatingSheet_ = std::make_unique<HeatingSheet>(
+        pages_->findChild<QWidget*>("Heizung_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); });
+    // Manual drive writes through the port, once it exists.
+    manualSheet_ = std::make_unique<ManualSheet>(
+        pages_->findChild<QWidget*>("Handsteuerung_Maske"), model_, state_,
+        [this](std::string_view text) { return comm1_ && comm1_->WriteText(text); },
         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
@@ -322,6 +332,8 @@ void TQuorvan::ConnectHooks() {
     };
     switchTimes_->ConnectHooks(hooks_);
     shadingSheet_->ConnectHooks(hooks_);
+    heatingSheet_->ConnectHooks(hooks_);
+    manualSheet_->ConnectHooks(hooks_);
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {

@@ -38,6 +38,8 @@ class StatusPanel;
 class HelpViewer;
 class LogbookSheet;
 class ShadingSheet;
+class HeatingSheet;
+class ManualSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -189,6 +191,8 @@ class TQuorvan : public QMainWindow {
     std::unique_ptr<HelpViewer> help_;
     QString logbookExportFile_;
     std::unique_ptr<ShadingSheet> shadingSheet_;
+    std::unique_ptr<HeatingSheet> heatingSheet_;
+    std::unique_ptr<ManualSheet> manualSheet_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
