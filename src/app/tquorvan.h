@@ -129,6 +129,9 @@ class TQuorvan : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // On the manual-drive sheet: its leave step, and " rhe\r" out of the port
+    // (at most 1 s) before the port closes with the window.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildHeader(QWidget* central);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVector>
 
@@ -59,9 +60,15 @@ ManualSheet::ManualSheet(QWidget* sheet, ConfigurationModel& model, LinkState& s
     BuildManual(sheet);
     BuildReverse(sheet);
     BuildTouch(sheet);
+    // The window's widgets outlive this object: a late hide finds it gone.
     ConnectSheetSteps(
-        sheet, [this] { Run([this] { Handsteuerung_MaskeEnter(); }); },
-        [this] { Run([this] { Handsteuerung_MaskeExit(); }); });
+        sheet,
+        [self = QPointer<ManualSheet>(this)] {
+            if (self) self->Run([&self] { self->Handsteuerung_MaskeEnter(); });
+        },
+        [self = QPointer<ManualSheet>(this)] {
+            if (self) self->Run([&self] { self->Handsteuerung_MaskeExit(); });
+        });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }
@@ -214,6 +221,8 @@ void ManualSheet::Handsteuerung_MaskeEnter() {
 }
 
 void ManualSheet::Handsteuerung_MaskeExit() {
+    // Once per leaving: closing the window runs it before the sheet's hide.
+    if (!current_) return;
     current_ = false;
     manualModeEntered_ = false;
     commands_.fill(kManualRowOff);
