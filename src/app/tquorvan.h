@@ -97,6 +97,7 @@ class TQuorvan : public QMainWindow {
     QTimer* Timer3() const { return timer3_; }
     QString ProgramFolder() const { return programFolder_; }
     SwitchTimeEditor& SwitchTimes() { return *switchTimes_; }  // sheet 1's editor
+    ManualSheet& Manual() { return *manualSheet_; }            // tests replace its writer
     // The logbook transfer; LogbookTransfer::Abandon() ends a running one at
     // once (a lost line), the window restored and the user told.
     LogbookTransfer& Logbook() { return logbook_; }

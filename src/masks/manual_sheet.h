@@ -41,6 +41,8 @@ class ManualSheet : public QObject {
                 Guard guard);
     ~ManualSheet() override;
 
+    // Where the manual drive writes from now on (tests capture the bytes).
+    void SetWriter(Writer write) { write_ = std::move(write); }
     // FormatReverseList, FormatTouchList and ShowReportedBank.
     void ConnectHooks(WindowHooks& hooks);
     // Start-up: both sections on row 0 and motor 1 ("AUS": editors hidden).
