@@ -18,6 +18,10 @@ ManualSelector::ManualSelector(const char* name, QWidget* parent) : QListWidget(
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { Report(index.row()); });
+    // The release after a double-click reports no click: the double-click
+    // itself is the second one.
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { Report(index.row()); });
 }
 
 void ManualSelector::SetRow(int row) {
