@@ -51,9 +51,31 @@ std::vector<RuntimeText> SwitchTimeRuntimeTexts() {
     };
 }
 
+std::vector<RuntimeText> HeatingRuntimeTexts() {
+    std::vector<RuntimeText> rows = {{"Heiz_Raum", kLongestName}};
+    for (const char* field : {"AT_Min3", "AT_Max3", "IT_Min3", "IT_Max3"})
+        rows.push_back({field, "-20°"});
+    for (const char* field : {"AT_Aktuell3", "IT_Aktuell3"})
+        rows.push_back({field, "-20,9°"});
+    return rows;
+}
+
+std::vector<RuntimeText> ManualRuntimeTexts() {
+    std::vector<RuntimeText> rows = {
+        {"RA_Raum", kLongestName},
+        {"Tast_Raum", kLongestName},
+        {"HS_Bank_Label", "4"},
+    };
+    for (const char* label : {"HS_1_Label", "HS_2_Label", "HS_3_Label", "HS_4_Label", "HS_5_Label",
+                              "HS_6_Label", "HS_7_Label", "HS_8_Label"})
+        rows.push_back({label, kLongestName});
+    return rows;
+}
+
 std::vector<RuntimeText> AllRuntimeTexts() {
     std::vector<RuntimeText> all;
-    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts()})
+    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), HeatingRuntimeTexts(),
+                       ManualRuntimeTexts()})
         all.insert(all.end(), table.begin(), table.end());
     return all;
 }

@@ -16,6 +16,10 @@ struct RuntimeText {
 std::vector<RuntimeText> ShellRuntimeTexts();
 // "Schaltzeiten".
 std::vector<RuntimeText> SwitchTimeRuntimeTexts();
+// "Heizung".
+std::vector<RuntimeText> HeatingRuntimeTexts();
+// "Hand-, Tast-, Reversier-Automatik".
+std::vector<RuntimeText> ManualRuntimeTexts();
 
 // Every table, for the check.
 std::vector<RuntimeText> AllRuntimeTexts();
