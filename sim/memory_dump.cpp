@@ -130,6 +130,8 @@ std::string FormatMemoryDump(const SimMemory& m) {
     text += Line("soi", {m.insideOffset});
     text += Line("shh", {m.heatingHysteresis});
     text += Line("saw", {m.windDelay});
+    text += Line("srs", {m.manualUpMask, m.manualDownMask});
+    text += Line("manual", {m.manualMode ? 1 : 0});
     if (m.logbook) {
         text += Line("sla", {static_cast<long long>(m.logbook->size())});
         for (const LogbookEntry& e : *m.logbook)
@@ -198,6 +200,14 @@ SimMemory ParseMemoryDump(std::string_view text, SimMemory m) {
             Expect(n, 2, lineNumber, tag);
             m.alarmUpMask = u32(n[0]);
             m.alarmDownMask = u32(n[1]);
+        } else if (tag == "srs") {
+            Expect(n, 2, lineNumber, tag);
+            m.manualUpMask = u32(n[0]);
+            m.manualDownMask = u32(n[1]);
+        } else if (tag == "manual") {
+            Expect(n, 1, lineNumber, tag);
+            ExpectRange(n[0], 0, 1, lineNumber, "manual mode");
+            m.manualMode = n[0] == 1;
         } else if (tag == "sgz") {
             Expect(n, 4, lineNumber, tag);
             for (int g = 0; g < kGroupCount; ++g)

@@ -14,6 +14,9 @@
 //   sgz 15 240 129 60         group masks 1..4 (unsigned decimals)
 //   sft 3 18 4                holiday number, day, month
 //   szz 15                    single parameters: szz sbh soa soi shh saw
+//   srs 5 2                   manual drive: motors running up, down (unsigned
+//                             decimals, bit m - 1: motor m)
+//   manual 1                  manual mode on (1, after " rhi") or off (0)
 //   sla 2                     the logbook: its number of entries, then as
 //   sld 1 3 1 14 6 1 21 50 0  many entries, entry 1 first: number motor
 //   sld 2 7 0 14 6 0 20 13 1  direction day month code hour minute sub-code

@@ -140,12 +140,12 @@ void SimController::Handle(const ParsedCommand& command, const SimInstant& now) 
                 Emit(NumberFrame("stc", {*ack}));
             return;
         case ParsedCommand::Kind::ManualEnter:
-            manualMode_ = true;
+            memory_.manualMode = true;
             return;
         case ParsedCommand::Kind::ManualLeave:
             // Leaving manual mode stops what was started by hand.
-            manualMode_ = false;
-            manualUp_ = manualDown_ = 0;
+            memory_.manualMode = false;
+            memory_.manualUpMask = memory_.manualDownMask = 0;
             return;
         case ParsedCommand::Kind::ManualDrive:
             HandleManualDrive(command);
@@ -154,20 +154,21 @@ void SimController::Handle(const ParsedCommand& command, const SimInstant& now) 
 }
 
 void SimController::HandleManualDrive(const ParsedCommand& c) {
-    if (!c.wellFormed || c.numbers.size() != 1) return;
+    // Outside manual mode the Controller ignores a drive, as the real one does.
+    if (!memory_.manualMode || !c.wellFormed || c.numbers.size() != 1) return;
     if (c.code != kManualDriveConfirmationCode) return;
     const auto motor = c.numbers[0];
     if (motor < 1 || motor > config_.identity.features.motors) return;
     const std::uint32_t bit = 1u << (motor - 1);
     if (c.direction == "up") {
-        manualUp_ |= bit;
-        manualDown_ &= ~bit;
+        memory_.manualUpMask |= bit;
+        memory_.manualDownMask &= ~bit;
     } else if (c.direction == "down") {
-        manualDown_ |= bit;
-        manualUp_ &= ~bit;
+        memory_.manualDownMask |= bit;
+        memory_.manualUpMask &= ~bit;
     } else if (c.direction == "off") {
-        manualUp_ &= ~bit;
-        manualDown_ &= ~bit;
+        memory_.manualUpMask &= ~bit;
+        memory_.manualDownMask &= ~bit;
     }
 }
 
@@ -181,7 +182,8 @@ void SimController::HandleWord(const std::string& w, const SimInstant& now) {
         const auto values = sensors_.Sample(now.sinceStart);
         return Emit(NumberFrame("skd", {values.begin(), values.end()}));
     }
-    if (w == "srs") return Emit(NumberFrame("srs", {Mask(manualUp_), Mask(manualDown_)}));
+    if (w == "srs")
+        return Emit(NumberFrame("srs", {Mask(memory_.manualUpMask), Mask(memory_.manualDownMask)}));
     if (const MotorBlockLayout* layout = LayoutByReadTag(w)) {
         for (int motor = 1; motor <= f.motors; ++motor)
             Emit(MotorBlockFrame(*layout, motor, memory_.Record(layout->block, motor)));

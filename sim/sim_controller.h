@@ -73,9 +73,9 @@ class SimController {
     // The logbook's entries, entry 1 first (also held in the memory).
     const std::vector<LogbookEntry>& Logbook() const;
 
-    std::uint32_t ManualUpMask() const { return manualUp_; }
-    std::uint32_t ManualDownMask() const { return manualDown_; }
-    bool ManualMode() const { return manualMode_; }
+    std::uint32_t ManualUpMask() const { return memory_.manualUpMask; }
+    std::uint32_t ManualDownMask() const { return memory_.manualDownMask; }
+    bool ManualMode() const { return memory_.manualMode; }
 
     long long FramesSent() const { return framesSent_; }
     long long AcksSent() const { return acksSent_; }
@@ -111,10 +111,6 @@ class SimController {
     long long framesSent_ = 0;
     long long acksSent_ = 0;
     long long logbookEntriesSent_ = 0;
-
-    bool manualMode_ = false;
-    std::uint32_t manualUp_ = 0;
-    std::uint32_t manualDown_ = 0;
 };
 
 }  // namespace veltrano::sim

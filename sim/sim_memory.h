@@ -105,6 +105,11 @@ struct SimMemory {
     std::int32_t insideOffset = 100;      // soi: offset + 100
     std::int32_t heatingHysteresis = 3;   // shh: tenths of a degree
     std::int32_t windDelay = 0;           // saw: seconds
+    // Manual drive: the motors running by hand (bit m - 1: motor m), and
+    // whether manual mode is on (" rhi" until " rhe").
+    std::uint32_t manualUpMask = 0;
+    std::uint32_t manualDownMask = 0;
+    bool manualMode = false;
     // The logbook, entry 1 first; none: the Controller generates its own.
     std::optional<std::vector<LogbookEntry>> logbook;
 

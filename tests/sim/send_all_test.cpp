@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/manual_drive_code.h"
+#include "memory_dump.h"
 #include "sim_controller.h"
 #include "sim_test_support.h"
 
@@ -344,6 +345,24 @@ TEST(ManualDrive, SignedMasksOnRequest) {
     sim.ReceiveText(
         " rhi\r rhb32\rdown\r" + std::string(kManualDriveConfirmationCode) + "\r + sti\r", At());
     EXPECT_EQ(sim.ReceiveText("srs\r", At()), "start_srs0,-2147483648,ende_");
+}
+
+TEST(ManualDrive, OnlyInManualModeAndKeptInTheDump) {
+    SimController sim(ConfigOf(kFull), FactoryMemory(false));
+    const std::string drive =
+        " rhb21\rdown\r" + std::string(kManualDriveConfirmationCode) + "\r + sti\r";
+    // Without " rhi" a drive changes nothing.
+    sim.ReceiveText(drive, At());
+    EXPECT_EQ(sim.ReceiveText("srs\r", At()), "start_srs0,0,ende_");
+    sim.ReceiveText(" rhi\r" + drive, At());
+    const std::string dump = FormatMemoryDump(sim.Memory());
+    EXPECT_NE(dump.find("\nsrs 0 1048576\n"), std::string::npos);
+    EXPECT_NE(dump.find("\nmanual 1\n"), std::string::npos);
+    // A loaded dump starts with its running motors and its mode.
+    SimController loaded(ConfigOf(kFull), ParseMemoryDump("srs 5 2\nmanual 1\n"));
+    EXPECT_TRUE(loaded.ManualMode());
+    EXPECT_EQ(loaded.ReceiveText("srs\r", At()), "start_srs5,2,ende_");
+    EXPECT_THROW(ParseMemoryDump("manual 2\n"), std::runtime_error);
 }
 
 }  // namespace
