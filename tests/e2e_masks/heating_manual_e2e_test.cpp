@@ -151,5 +151,18 @@ TEST_F(HeatingManualE2eTest, RunningMotorsShowAfterEntering) {
     EXPECT_EQ(Find<QListWidget>("HS_4")->currentRow(), 1);
 }
 
+TEST_F(HeatingManualE2eTest, ClosingTheWindowOnTheSheetLeavesManualMode) {
+    Start({"--family", "conservatory", "--motors", "32"});
+    ShowSheet("Handsteuerung_Maske");
+    testing::ClickRow(Find<QListWidget>("HS_2"), 0);
+    ASSERT_TRUE(testing::WaitFor([&] { return DumpHas("manual 1"); }));
+    // Closed and gone at once: " rhe" left the port before it closed.
+    (*window)->close();
+    window.reset();
+    const std::string dump = DumpText();
+    EXPECT_NE(dump.find("\nmanual 0\n"), std::string::npos);
+    EXPECT_NE(dump.find("\nsrs 0 0\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace veltrano
