@@ -27,7 +27,7 @@ WeekSlots RoomWeekSlots(const SwitchTimeTable& table, int motor) {
 }
 
 WeekSegments ComputeWeekSegments(const WeekSlots& week) {
-    WeekSegments result{};
+    WeekSegments result;
     std::optional<SegmentShade> lastShade;  // carried from day to day
     int lastUsed = 0;                       // 1-based slot; 0 = unset
 
