@@ -17,7 +17,6 @@
 #include "masks/mask_lines.h"
 #include "masks/mask_section.h"
 #include "masks/sheet_steps.h"
-#include "model/cp1252.h"
 
 namespace veltrano {
 namespace {
@@ -239,7 +238,8 @@ void HeatingSheet::ShowOverviewCaption() {
 
 void HeatingSheet::DrawHeatingWeekOverview() {
     const int motor = section_->ShownMotor();
-    if (motor == 0 || !ShowsOn(onOff_->currentIndex()) || onOff_->currentIndex() < 0) {
+    // Shown only while the box shows "EIN" (not without an item or a room).
+    if (motor == 0 || !ShowsOn(onOff_->currentIndex())) {
         overview_->hide();
         return;
     }

@@ -34,6 +34,8 @@ TEST(HeatingLines, FollowTheColumns) {
         {"Esszimmer", Heating(1, 1, 255, 0), "Esszimmer     AUS"},
         // Cut to 12 characters; umlauts count once.
         {"Dachgeschoss1", Heating(1, 0, 0, 0), "Dachgeschoss  AUS"},
+        {"Schlafzimmer123", Heating(0, 0, 170, 140),
+         "Schlafzimmer  EIN   Heizbetrieb     21,0°C     18,0°C"},
         {"Küche", Heating(1, 0, 0, 0), "Küche         AUS"},
         {"Gäste-Büroräu", Heating(1, 0, 0, 0), "Gäste-Bürorä  AUS"},
         // Codes outside their lists: empty texts, the blanks before them kept.
