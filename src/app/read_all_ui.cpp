@@ -106,6 +106,9 @@ void TQuorvan::ReadAllCompleted() {
 void TQuorvan::ReadAllTimedOut() {
     RestoreWindowAfterReadAll();
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
+    // The fields are redrawn at the last holiday only; a save takes the
+    // holidays from them, so they must not keep dates the model replaced.
+    WindowHooks::Call(hooks_.RedrawHolidayFields);
     ShowFreeSwitchTimeMemoryFigure();
     SetPanelText(5, kTimedOutPanel);
     dialogs_->ShowError(kTimedOutMessage);

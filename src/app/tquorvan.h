@@ -30,6 +30,7 @@ class QTimer;
 
 namespace veltrano {
 
+class ParameterSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -79,6 +80,7 @@ class TQuorvan : public QMainWindow {
     QTimer* Timer3() const { return timer3_; }
     QString ProgramFolder() const { return programFolder_; }
     SwitchTimeEditor& SwitchTimes() { return *switchTimes_; }  // sheet 1's editor
+    ParameterSheet& Parameters() { return *parameters_; }      // the sheet " Parameter"
 
     // Runs fn and shows any exception that escapes it in an error box; the
     // program goes on. Nested failures while a box is open are not stacked.
@@ -134,6 +136,7 @@ class TQuorvan : public QMainWindow {
     ReadAllSequence readAll_{state_, model_};
     SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
     std::unique_ptr<SwitchTimeEditor> switchTimes_;
+    std::unique_ptr<ParameterSheet> parameters_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
