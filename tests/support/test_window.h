@@ -3,6 +3,7 @@
 // machine's serial devices.
 #pragma once
 
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <string>

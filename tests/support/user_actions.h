@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QString>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace veltrano::testing {
 
@@ -64,6 +66,24 @@ inline void TypeInto(QComboBox* box, const QString& text) {
 inline void FocusOut(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason) {
     QFocusEvent event(QEvent::FocusOut, reason);
     QApplication::sendEvent(widget, &event);
+}
+
+// A click with the left button at `at` (widget coordinates): press, release.
+inline void ClickAt(QWidget* widget, QPoint at) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+// The user clicks the tab of sheet `index` (the window must be shown for
+// the sheets to be shown and hidden).
+inline void ClickTab(QTabWidget* pages, int index) {
+    QTabBar* bar = pages->tabBar();
+    ASSERT_TRUE(bar->isTabVisible(index)) << "tab " << index;
+    ClickAt(bar, bar->tabRect(index).center());
 }
 
 }  // namespace veltrano::testing
