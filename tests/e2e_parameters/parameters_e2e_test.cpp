@@ -59,32 +59,15 @@ class ParameterWindow {
         w_.StopTimers();  // leaving the parameter sheet starts the polling timer
     }
     QCheckBox* Box(int number) { return Find<QCheckBox>(QString("CheckBox%1").arg(number)); }
-    void SetBox(int number, bool ticked) {
-        QCheckBox* box = Box(number);
-        if (box->isChecked() == ticked) return;
-        const int x = box->isRightToLeft() ? box->width() - 7 : 7;
-        testing::ClickAt(box, QPoint(x, box->height() / 2));
-        ASSERT_EQ(box->isChecked(), ticked) << number;
-    }
-    void ClickRow(int selector, int row) {
-        auto* list = Find<QListWidget>(QString("AS_%1").arg(selector));
-        const QRect rect = list->visualRect(list->model()->index(row, 0));
-        testing::MouseOnRow(list, QEvent::MouseButtonPress, row, rect.center().x());
-        testing::MouseOnRow(list, QEvent::MouseButtonRelease, row, rect.center().x());
-    }
-    void TypeDate(int picker, int day, int month) {
-        auto* edit = Find<QDateEdit>(QString("DateTimePicker%1").arg(picker));
-        edit->setFocus(Qt::TabFocusReason);
-        edit->setSelectedSection(QDateTimeEdit::DaySection);
-        const QString digits = QDate(2024, month, day).toString("ddMM");
-        for (const QChar digit : digits)
-            testing::Key(edit, Qt::Key_0 + digit.digitValue(), digit);
+    template <typename T>
+    T* Numbered(const char* prefix, int n, const char* suffix = "") {
+        return Find<T>(QString("%1%2%3").arg(prefix).arg(n).arg(suffix));
     }
     QString Text(const char* name) {
         if (auto* box = w_->findChild<QComboBox*>(name)) return box->currentText();
         return Find<QLabel>(name)->text();
     }
-    QString Field(int n) { return Find<QLineEdit>(QString("Edit%1").arg(n))->text(); }
+    QString Field(int n) { return Numbered<QLineEdit>("Edit", n)->text(); }
 
   private:
     E2eWindow& w_;
@@ -147,22 +130,25 @@ TEST_P(ParameterSendTest, EveryControlSetOnTheSheetReachesTheController) {
     auto* nextAlarm = sheet.Find<QPushButton>("AS_Bank_next_");
     for (int bank = 1; bank <= 4; ++bank) {
         for (int k = 1; k <= 8; ++k)
-            sheet.ClickRow(k, AlarmCode(8 * (bank - 1) + k));
+            testing::ClickItem(sheet.Numbered<QListWidget>("AS_", k),
+                               AlarmCode(8 * (bank - 1) + k));
         nextAlarm->click();
     }
     if (f.groups) {
         auto* soft = sheet.Find<QCheckBox>("Soft_GZS");
-        testing::ClickAt(soft, QPoint(7, soft->height() / 2));
+        testing::ClickCheckBox(soft);
         for (int bank = 1; bank <= 4; ++bank) {
-            for (int g = 1; g <= 4; ++g)
-                for (int i = 1; i <= 8; ++i)
-                    sheet.SetBox(8 * (g - 1) + i, Ticked(bank, g, i));
+            for (int number = 1; number <= 32; ++number)
+                if (sheet.Box(number)->isChecked() !=
+                    Ticked(bank, (number + 7) / 8, (number - 1) % 8 + 1))
+                    testing::ClickCheckBox(sheet.Box(number));
             // The last bank stays on screen: the send-all takes it over itself.
             if (bank < 4) sheet.Find<QPushButton>("GZ_Bank_next_")->click();
         }
     }
     for (int n = 1; n <= 15; ++n)
-        sheet.TypeDate(n, n + 10, n % 12 + 1);
+        testing::TypeDayAndMonth(sheet.Numbered<QDateEdit>("DateTimePicker", n), n + 10,
+                                 n % 12 + 1);
 
     ASSERT_TRUE(window.SendAll());
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
@@ -232,8 +218,8 @@ TEST(ParameterReadTest, WhatTheControllerHoldsShowsOnTheSheet) {
     // Wohnzimmer up, Küche and Esszimmer down, the rest no action.
     const int rows[] = {0, 2, 2, 1, 1, 1, 1, 1};
     for (int k = 1; k <= 8; ++k) {
-        EXPECT_EQ(sheet.Find<QListWidget>(QString("AS_%1").arg(k))->currentRow(), rows[k - 1]);
-        EXPECT_EQ(sheet.Text(QString("AS_%1_Label").arg(k).toUtf8().constData()).toStdString(),
+        EXPECT_EQ(sheet.Numbered<QListWidget>("AS_", k)->currentRow(), rows[k - 1]);
+        EXPECT_EQ(sheet.Numbered<QLabel>("AS_", k, "_Label")->text().toStdString(),
                   testing::Cp1252BytesToUtf8(memory.names[k - 1]));
     }
     EXPECT_EQ(sheet.Text("AS_1_Label").trimmed(), "Wohnzimmer");

@@ -1,13 +1,15 @@
 // A user's actions on the real widgets: an item chosen in a combo box, rows
 // pressed and double-clicked with mouse events on a list's viewport, keys
-// typed into a widget.
+// typed into a widget, tabs, check boxes and dates.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -84,6 +86,27 @@ inline void ClickTab(QTabWidget* pages, int index) {
     QTabBar* bar = pages->tabBar();
     ASSERT_TRUE(bar->isTabVisible(index)) << "tab " << index;
     ClickAt(bar, bar->tabRect(index).center());
+}
+
+// A click on a check box's square, which stands right of the caption in a
+// right-to-left box.
+inline void ClickCheckBox(QCheckBox* box) {
+    ClickAt(box, QPoint(box->isRightToLeft() ? box->width() - 7 : 7, box->height() / 2));
+}
+
+// A click in the middle of item `row`, also in a list whose items stand side by side.
+inline void ClickItem(QAbstractItemView* list, int row) {
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    ASSERT_TRUE(list->viewport()->rect().contains(rect)) << "item " << row << " not in view";
+    ClickRow(list, row, rect.center().x());
+}
+
+// Day and month typed into a date box, from its day section on.
+inline void TypeDayAndMonth(QDateEdit* edit, int day, int month) {
+    edit->setFocus(Qt::TabFocusReason);
+    edit->setSelectedSection(QDateTimeEdit::DaySection);
+    for (const QChar digit : QString::asprintf("%02d%02d", day, month))
+        Key(edit, Qt::Key_0 + digit.digitValue(), digit);
 }
 
 }  // namespace veltrano::testing

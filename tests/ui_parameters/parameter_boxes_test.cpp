@@ -108,35 +108,6 @@ TEST_P(ParameterBoxTest, ItemsStartValueChoiceAndWhatStoresNothing) {
 INSTANTIATE_TEST_SUITE_P(Boxes, ParameterBoxTest, ::testing::ValuesIn(kBoxes),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Single-parameter frames outside a read-all show at once; a value off the
-// list shows no item and stays in the model as it came.
-TEST_F(ParameterSheetTest, SingleParameterFramesShowTheirValueOrNoItem) {
-    struct Case {
-        std::string frame;
-        const char* box;
-        int index;
-    };
-    const Case cases[] = {
-        {Frame("szz", {1}, false), "ZufallsZeitspanne", -1},         // code -1
-        {Frame("soa", {200}, false), "OffsetAussentemperatur", -1},  // code 105
-        {Frame("soi", {103}, false), "OffsetInnentemperatur", 8},
-        {Frame("shh", {9}, false), "Heiz_Hysterese", 8},
-        {Frame("saw", {21}, false), "AusloeseverzoegerungWind", -1},
-        {Frame("sbh", {140}, false), "BeschattungsHysterese", 10},  // 12, Soft-GZS on
-    };
-    for (const Case& c : cases) {
-        Receive(c.frame);
-        EXPECT_EQ(Combo(c.box)->currentIndex(), c.index) << c.frame;
-    }
-    const GeneralParameters& p = window->Model().Parameters;
-    EXPECT_EQ(p.RandomSpanCode, -1);
-    EXPECT_EQ(p.OutsideTempOffsetCode, 105);
-    EXPECT_EQ(p.WindDelayCode, 21);
-    EXPECT_TRUE(Find<QCheckBox>("Soft_GZS")->isChecked());
-    Receive(Frame("sbh", {12}, false));
-    EXPECT_FALSE(Find<QCheckBox>("Soft_GZS")->isChecked());
-}
-
 // --- Alarm set-up ------------------------------------------------------------
 
 TEST_F(ParameterSheetTest, NextBankClicksWalkTheBanksAndReturnToBankOne) {
@@ -166,13 +137,13 @@ TEST_F(ParameterSheetTest, AlarmBlockShowsItsRowsAndSelectorsStoreTheirMotor) {
     auto* next = Find<QPushButton>("AS_Bank_next_");
     next->click();
     next->click();
-    ClickSelectorRow(5, 2);
+    testing::ClickItem(Selector(5), 2);
     for (int motor = 1; motor <= 32; ++motor)
         EXPECT_EQ(window->Model().alarmPattern(motor), motor == 21 ? 2 : 1) << motor;
 
     // The row already shown, clicked: the click is the user's choice.
     window->Model().alarmPattern(21) = 0;
-    ClickSelectorRow(5, 2);
+    testing::ClickItem(Selector(5), 2);
     EXPECT_EQ(window->Model().alarmPattern(21), 2);
 }
 
@@ -194,7 +165,7 @@ TEST_F(ParameterSheetTest, ASelectorHoldingACodeOffItsListShowsNoRowUntilTheUser
     window->Model().alarmPattern(2) = 7;
     ShowSheet(kScheduleSheet);
     ShowSheet(kParameterSheet);
-    ClickSelectorRow(2, 1);
+    testing::ClickItem(Selector(2), 1);
     EXPECT_EQ(window->Model().alarmPattern(2), 1);
 }
 

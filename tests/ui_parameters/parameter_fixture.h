@@ -61,7 +61,6 @@ class ParameterSheetTest : public ::testing::Test {
     QString Field(int n) { return Find<QLineEdit>(QString("Edit%1").arg(n))->text(); }
     QString LabelText(const QString& name) { return Find<QLabel>(name)->text(); }
     QTabWidget* Pages() { return Find<QTabWidget>("Parameter_Maske"); }
-
     void ShowSheet(int index) { ClickTab(Pages(), index); }
     void Receive(const std::string& bytes) { window->Receiver().OnReceive(bytes); }
 
@@ -78,22 +77,6 @@ class ParameterSheetTest : public ::testing::Test {
     void NameMotors() {
         for (int m = 1; m <= kMotorCount; ++m)
             window->Model().motorName(m) = "Raum " + std::to_string(m);
-    }
-
-    // A click on a check box's square, which stands right of the caption in
-    // a right-to-left box.
-    void Tick(QCheckBox* box) {
-        const int x = box->isRightToLeft() ? box->width() - 7 : 7;
-        ClickAt(box, QPoint(x, box->height() / 2));
-    }
-
-    // A click in the middle of row `row` of an alarm selector.
-    void ClickSelectorRow(int k, int row) {
-        QListWidget* list = Selector(k);
-        const QRect rect = list->visualRect(list->model()->index(row, 0));
-        ASSERT_TRUE(list->viewport()->rect().contains(rect)) << "row " << row << " not in view";
-        MouseOnRow(list, QEvent::MouseButtonPress, row, rect.center().x());
-        MouseOnRow(list, QEvent::MouseButtonRelease, row, rect.center().x());
     }
 
     TempWorkDir work;

@@ -9,7 +9,6 @@
 namespace veltrano {
 namespace {
 
-using testing::ClickAt;
 using testing::Frame;
 using testing::kConservatoryGroups;
 using testing::kParameterSheet;
@@ -19,8 +18,7 @@ using testing::ParameterSheetTest;
 
 class GroupTest : public ParameterSheetTest {
   protected:
-    using ParameterSheetTest::Tick;
-    void Tick(int number) { ParameterSheetTest::Tick(Box(number)); }
+    void Tick(int number) { testing::ClickCheckBox(Box(number)); }
     void NextGroupBank() { Find<QPushButton>("GZ_Bank_next_")->click(); }
     // The ticks of column g as "10000001" (box 1 first).
     std::string Column(int g) {
@@ -137,18 +135,6 @@ TEST_F(GroupTest, AnEightMotorControllerReturnsTheSheetToBankOne) {
     EXPECT_EQ(window->Parameters().GroupBank(), 1);
 }
 
-TEST_F(GroupTest, SoftGzsClickStoresAtOnceAndTheProgramsSettingStoresNothing) {
-    ShowSheet(kParameterSheet);
-    auto* soft = Find<QCheckBox>("Soft_GZS");
-    EXPECT_EQ(soft->text(), "Soft-GZS aktiv");
-    Tick(soft);
-    EXPECT_TRUE(soft->isChecked());
-    EXPECT_TRUE(window->Model().Parameters.SoftGzsActive);
-    window->Hooks().SetSoftGzsChecked(false);
-    EXPECT_FALSE(window->Hooks().IsSoftGzsChecked());
-    EXPECT_TRUE(window->Model().Parameters.SoftGzsActive);
-}
-
 // --- Holidays ------------------------------------------------------------------
 
 TEST_F(ParameterSheetTest, PickingADateStoresDayAndMonthAndShowsThem) {
@@ -160,12 +146,8 @@ TEST_F(ParameterSheetTest, PickingADateStoresDayAndMonthAndShowsThem) {
         EXPECT_TRUE(Find<QLineEdit>(QString("Edit%1").arg(n))->isReadOnly());
     }
     ShowSheet(kParameterSheet);
-    // The user types a date into picker 3.
     QDateEdit* picker = Picker(3);
-    picker->setFocus(Qt::TabFocusReason);
-    picker->setSelectedSection(QDateTimeEdit::DaySection);
-    for (const QChar digit : QString("0503"))
-        testing::Key(picker, Qt::Key_0 + digit.digitValue(), digit);
+    testing::TypeDayAndMonth(picker, 5, 3);
     EXPECT_EQ(picker->date().day(), 5);
     EXPECT_EQ(picker->date().month(), 3);
     EXPECT_EQ(window->Model().holiday(3), (Holiday{5, 3}));
