@@ -96,9 +96,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
     timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
-    parameters_ = std::make_unique<ParameterSheet>(
-        pages_->widget(kParameterSheet), model_, state_, timer1_,
-        [this](const std::function<void()>& fn) { Guarded(fn); });
+    parameters_ =
+        std::make_unique<ParameterSheet>(pages_->widget(kParameterSheet), model_, state_, timer1_,
+                                         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     // Port events reach this window on the user-interface thread as queued calls.
     comm1_ = std::make_unique<TCommPort>([this](std::function<void()> task) {
