@@ -244,7 +244,8 @@ class SimulatedWindow {
 
     SimulatedWindow(bool fast, bool relay,
                     const std::vector<std::string>& identity = {"--family", "conservatory",
-                                                                "--touch", "--groups"}) {
+                                                                "--touch", "--groups"},
+                    const std::string& marker = kClosingFrame) {
         BenchApp();
         std::vector<std::string> args = identity;
         std::string error;
@@ -258,7 +259,7 @@ class SimulatedWindow {
                                                        folder_.Path().string());
         if (relay) {
             relay_ = std::make_unique<PtyRelay>((folder_.Path() / "COM1").string(),
-                                                (folder_.Path() / "SIM1").string(), kClosingFrame);
+                                                (folder_.Path() / "SIM1").string(), marker);
         }
         window_ = std::make_unique<TQuorvan>(std::make_unique<SilentDialogs>(errors_));
         window_->Comm1().SetDeviceResolver(

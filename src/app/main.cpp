@@ -1,10 +1,11 @@
 #include <QApplication>
 
+#include "app/application_setup.h"
 #include "app/tquorvan.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Veltrano");
+    veltrano::PrepareApplication(app);
     veltrano::TQuorvan window;
     window.show();
     return QApplication::exec();

@@ -1,13 +1,17 @@
 // Polling, link supervision, controller identification and the port change.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/settings_file.h"
+#include "app/status_panel.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/switch_time_editor.h"
 
 namespace veltrano {
 namespace {
@@ -18,14 +22,6 @@ const char* const kBankControls[] = {"AS_Bank_next_", "AS_Bank_Label", "GZ_Bank_
                                      "GZ_Bank_Label", "HS_Bank_next_", "HS_Bank_Label"};
 
 constexpr int kSheetShading = 1, kSheetWind = 2, kSheetTemperature = 3, kSheetHeating = 4;
-
-// Widths of the switching-time lists and their headings with 4 slots per day.
-struct NarrowWidth {
-    const char* name;
-    int width;
-};
-constexpr NarrowWidth kNarrowed[] = {
-    {"DatenListe_Motor", 447}, {"DatenListe_Tag", 447}, {"Label42", 447}, {"Label37", 300}};
 
 constexpr const char* kPollCommands = "sfi\rsdt\rsti\rskd\rsmo\r";
 constexpr int kPollTally = 24;
@@ -65,6 +61,8 @@ void TQuorvan::Timer1Timer() {
 
 void TQuorvan::ShowNotConnected() {
     keineVerbindung_->show();
+    // The last values stay, greyed: they are no longer live.
+    ShowLiveValuesStale(true);
     state_.LinkDown = true;
     for (const char* name : kLogbookButtons)
         SetControlEnabled(name, false);
@@ -82,12 +80,7 @@ void TQuorvan::EvaluateFamily() {
     // different Controller later in the run gets its own view back.
     for (const char* name : kBankControls)
         SetControlVisible(name, id.ThirtyTwoMotors);
-    for (const NarrowWidth& n : kNarrowed) {
-        auto* w = findChild<QWidget*>(n.name);
-        if (!w) continue;
-        if (!wideWidths_.count(n.name)) wideWidths_[n.name] = w->width();
-        SetControlWidth(n.name, id.EightTimesPerDay ? wideWidths_[n.name] : n.width);
-    }
+    switchTimes_->ShowSlotsPerDay(id.EightTimesPerDay ? kSlotCount : 4);
 
     const bool sunOrConservatory = id.SunProtectionFamily || id.ConservatoryFamily;
     pages_->setTabVisible(kSheetShading, sunOrConservatory);
@@ -148,62 +141,97 @@ void TQuorvan::Timer3Timer() {
 void TQuorvan::Combo_PortNumChange() {
     // Whatever the new port does, the old Controller is gone: its panels go
     // and the next send-all sends everything, even when the open fails.
-    auto forgetController = [this] {
-        model_.MarkAllModified();
-        for (int panel = 0; panel < kPanelCount; ++panel)
-            SetPanelText(panel, QString());
-        SetPanelText(0, kNoConnection);
-    };
     try {
         OpenPortFromSelection();
     } catch (...) {
-        forgetController();
+        ForgetController();
         throw;
     }
-    forgetController();
+    ForgetController();
+}
+
+void TQuorvan::ForgetController() {
+    model_.MarkAllModified();
+    for (int panel = 0; panel < kPanelCount; ++panel)
+        SetPanelText(panel, QString());
+    SetPanelText(0, kNoConnection);
 }
 
 void TQuorvan::Comm1RxChar(int) {
     receiver_.OnReceive(comm1_->ReadText());
 }
 
-void TQuorvan::Comm1Error(unsigned) {
+void TQuorvan::Comm1Error(unsigned errors) {
     label21_->setText("Fehler RS232");
+    // A pulled adapter or a restarted simulator: open the port again as soon
+    // as the device is back.
+    if (errors & CE_DEVICE_LOST) RetryOpeningPort(true);
 }
 
+namespace {
+
+// The sensor fields of the masks, found by name (a mask that is not built
+// has none), and which live value each shows.
+struct SensorField {
+    const char* name;
+    std::string SensorTexts::*text;
+};
+constexpr SensorField kSensorFields[] = {
+    {"BA_LuxAktuell", &SensorTexts::Brightness}, {"DM_LuxAktuell", &SensorTexts::Brightness},
+    {"DA_LuxAktuell", &SensorTexts::Brightness}, {"IT_Aktuell", &SensorTexts::InsideNow},
+    {"IT_Aktuell2", &SensorTexts::InsideNow},    {"IT_Aktuell3", &SensorTexts::InsideNow},
+    {"IT_Min", &SensorTexts::InsideMin},         {"IT_Min2", &SensorTexts::InsideMin},
+    {"IT_Min3", &SensorTexts::InsideMin},        {"IT_Max", &SensorTexts::InsideMax},
+    {"IT_Max2", &SensorTexts::InsideMax},        {"IT_Max3", &SensorTexts::InsideMax},
+    {"AT_Aktuell", &SensorTexts::OutsideNow},    {"AT_Aktuell2", &SensorTexts::OutsideNow},
+    {"AT_Aktuell3", &SensorTexts::OutsideNow},   {"AT_Min", &SensorTexts::OutsideMin},
+    {"AT_min2", &SensorTexts::OutsideMin},       {"AT_Min3", &SensorTexts::OutsideMin},
+    {"AT_Max", &SensorTexts::OutsideMax},        {"AT_Max2", &SensorTexts::OutsideMax},
+    {"AT_Max3", &SensorTexts::OutsideMax},       {"AktWind", &SensorTexts::WindNow},
+    {"MaxWind", &SensorTexts::WindMax},          {"AlarmStatus", &SensorTexts::Alarm},
+    {"RegenStatus", &SensorTexts::Rain},         {"RelFeuchte", &SensorTexts::Humidity},
+};
+constexpr const char* kBrightnessFields[] = {"BA_LuxAktuell", "DM_LuxAktuell", "DA_LuxAktuell"};
+constexpr int kSensorPanels[] = {7, 8, 9, 10};
+
+// Text in the colour of disabled text while stale, in the normal colour otherwise.
+void ShowStale(QWidget* w, bool stale) {
+    QPalette palette = w->palette();
+    const QPalette normal = QApplication::palette(w);
+    const QColor colour =
+        normal.color(stale ? QPalette::Disabled : QPalette::Active, QPalette::WindowText);
+    if (palette.color(QPalette::Active, QPalette::WindowText) == colour) return;
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour);
+    w->setPalette(palette);
+}
+
+}  // namespace
+
 void TQuorvan::ShowSensorTexts(const SensorTexts& t) {
-    auto set = [this](const char* name, const std::string& text) {
-        if (auto* label = findChild<QLabel*>(name)) label->setText(QString::fromStdString(text));
-    };
+    for (const SensorField& field : kSensorFields) {
+        if (auto* label = findChild<QLabel*>(field.name))
+            label->setText(QString::fromStdString(t.*field.text));
+    }
     const char* colour =
         t.BrightnessAverage ? "background: palette(tooltip-base);" : "background: palette(button);";
-    for (const char* name : {"BA_LuxAktuell", "DM_LuxAktuell", "DA_LuxAktuell"}) {
-        if (auto* label = findChild<QLabel*>(name)) {
-            label->setText(QString::fromStdString(t.Brightness));
-            label->setStyleSheet(colour);
-        }
+    for (const char* name : kBrightnessFields) {
+        if (auto* label = findChild<QLabel*>(name)) label->setStyleSheet(colour);
     }
-    for (const char* name : {"IT_Aktuell", "IT_Aktuell2", "IT_Aktuell3"})
-        set(name, t.InsideNow);
-    for (const char* name : {"IT_Min", "IT_Min2", "IT_Min3"})
-        set(name, t.InsideMin);
-    for (const char* name : {"IT_Max", "IT_Max2", "IT_Max3"})
-        set(name, t.InsideMax);
-    for (const char* name : {"AT_Aktuell", "AT_Aktuell2", "AT_Aktuell3"})
-        set(name, t.OutsideNow);
-    for (const char* name : {"AT_Min", "AT_min2", "AT_Min3"})
-        set(name, t.OutsideMin);
-    for (const char* name : {"AT_Max", "AT_Max2", "AT_Max3"})
-        set(name, t.OutsideMax);
-    set("AktWind", t.WindNow);
     if (auto* bar = findChild<QProgressBar*>("WindProgressBar")) {
         bar->setVisible(t.WindBarVisible);
-        bar->setValue(t.WindBarPosition);
+        bar->setValue(std::clamp(t.WindBarPosition, 0, 100));  // 130 km/h: a full bar
     }
-    set("MaxWind", t.WindMax);
-    set("AlarmStatus", t.Alarm);
-    set("RegenStatus", t.Rain);
-    set("RelFeuchte", t.Humidity);
+    // A status report: the values are live again.
+    ShowLiveValuesStale(false);
+}
+
+void TQuorvan::ShowLiveValuesStale(bool stale) {
+    for (int panel : kSensorPanels)
+        ShowStale(panels_[panel], stale);
+    for (const SensorField& field : kSensorFields) {
+        if (auto* label = findChild<QLabel*>(field.name)) ShowStale(label, stale);
+    }
 }
 
 }  // namespace veltrano

@@ -19,6 +19,7 @@ const char* const kEditorCombos[] = {"CB_Wochentag", "CB_Raum",       "CB_Schalt
 
 constexpr const char* kReadingRow6 = "     Lese Daten von Steuerung ...";
 constexpr const char* kTimedOutPanel = "Zeitüberschreitung beim Lesen";
+constexpr const char* kReadDonePanel = "Lesen beendet";
 constexpr const char* kTimedOutMessage =
     "Die Daten wurden nicht vollständig von der Steuerung gelesen.\n"
     "Bitte wiederholen Sie \"Steuerung --> PC\".";
@@ -55,6 +56,8 @@ void TQuorvan::Read_ButtonClick() {
 
     // Watching first: should the write fail, the read still ends.
     readAllWatchdog_->start();
+    // A decoder's error text replaces this; the end of the read compares.
+    panel5AtReadStart_ = PanelText(5);
     // Clears the switching times, sets ReadAllInProgress, zeroes both
     // counters and writes the requests.
     readAll_.Start(state_.Identity);
@@ -70,20 +73,22 @@ void TQuorvan::RestoreWindowAfterReadAll() {
     EndTransferControls();
 }
 
+// Monday, the first motor and slot 1 in the editor, copying from and to
+// the first motor; loads nothing.
+void TQuorvan::SelectFirstEditorEntry() {
+    WindowHooks::Call(hooks_.SelectFirstSwitchTime);
+    SelectItem(*this, "CB_Copy_Raum", 0);
+}
+
 // The closing switching-time frame arrived: the model already equals the
 // Controller (ReadAllSequence::Finish); the window and the masks follow.
 void TQuorvan::ReadAllCompleted() {
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
-
-    SelectItem(*this, "CB_Wochentag", 0);
-    SelectItem(*this, "CB_Raum", 0);
-    SelectItem(*this, "CB_Copy_Raum", 0);
-    auto* raum = findChild<QComboBox*>("CB_Raum");
-    auto* copyFrom = findChild<QLabel*>("copy_from_label");
-    if (raum && copyFrom) copyFrom->setText(raum->currentText());
-    SelectItem(*this, "CB_Schaltzeit_Nr", 0);
+    SelectFirstEditorEntry();
 
     SetPanelText(6, QString());
+    // No block reported an error during the read: say that it ended.
+    if (PanelText(5) == panel5AtReadStart_) SetPanelText(5, kReadDonePanel);
     RestoreWindowAfterReadAll();
 
     WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
@@ -106,6 +111,10 @@ void TQuorvan::ReadAllCompleted() {
 void TQuorvan::ReadAllTimedOut() {
     RestoreWindowAfterReadAll();
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
+    // The editor's boxes were emptied for the read: it shows the first entry
+    // again (and its timeline), so choosing a time works at once.
+    SelectFirstEditorEntry();
+    WindowHooks::Call(hooks_.CB_WochentagClick);
     // The fields are redrawn at the last holiday only; a save takes the
     // holidays from them, so they must not keep dates the model replaced.
     WindowHooks::Call(hooks_.RedrawHolidayFields);

@@ -21,6 +21,9 @@ constexpr const char* kDcf77Message =
 constexpr const char* kOverwriteQuestion =
     "Alle Daten in der Steuerung werden überschrieben. Fortfahren?";
 
+constexpr const char* kSendDonePanel = "Senden beendet";
+constexpr std::chrono::milliseconds kIdleReceivePause{10};
+
 // How often the watchdog looks; the transfer ends at most this much after its time-out.
 constexpr int kWatchdogIntervalMs = 1000;
 
@@ -66,7 +69,17 @@ void TQuorvan::Send_ButtonClick() {
     // Prepares the motor list, sets SendInProgress, zeroes both counters and
     // writes the erase record.
     sendAll_.Start();
+    ApplyReceivePace();
     SendAllStepWritten();
+}
+
+void TQuorvan::ApplyReceivePace() {
+    // Acknowledgements arrive only while a send-all runs, and the next block
+    // waits for each: then every character is looked at as it comes. Polling
+    // answers may gather for a few milliseconds, which spares the laptop's
+    // processor most of its wakes.
+    comm1_->SetReceivePause(state_.SendInProgress ? std::chrono::milliseconds(0)
+                                                  : kIdleReceivePause);
 }
 
 void TQuorvan::SendAllStepWritten() {
@@ -81,8 +94,12 @@ void TQuorvan::SendAllWatchdogTimer() {
 
 void TQuorvan::SendAllFinished(SendAllEnd end) {
     sendAllWatchdog_->stop();
+    ApplyReceivePace();
     EndTransferControls();
 
+    // A transfer without an error text says that it ended, until the next
+    // text replaces it.
+    if (end == SendAllEnd::Completed && PanelText(5).isEmpty()) SetPanelText(5, kSendDonePanel);
     if (end == SendAllEnd::TimedOut)
         dialogs_->ShowError(FromView(SendAllSequence::kTimeoutMessage));
 }

@@ -13,6 +13,12 @@
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
+namespace {
+
+constexpr const char* kNoPortOpenedHint =
+    "Es wurde keine Schnittstelle geöffnet. Bitte wählen Sie den Port unter \"Port\" aus.";
+
+}  // namespace
 
 void TQuorvan::FormActivate() {
     if (startupDone_) return;
@@ -58,18 +64,19 @@ void TQuorvan::FormActivate() {
 
     // The settings file decides the port; a failure leaves the port closed
     // until the user picks one.
+    bool portChosen = true;
     try {
         const auto number = ReadSettingsPortNumber();
         SelectPortItem(number && *number >= 1 && *number <= 8 ? *number - 1 : 0);
     } catch (const SettingsFileError& e) {
         SelectPortItem(0);
-        ShowException(QString::fromStdString(e.what()));
-        return;
+        ShowException(QString::fromStdString(e.what()) + "\n\n" + kNoPortOpenedHint);
+        portChosen = false;
     }
 
-    Guarded([this] { OpenPortFromSelection(); });
-    // A port that failed to open leaves the lists undrawn.
-    if (comm1_->IsOpen()) switchTimes_->DrawInitially();
+    if (portChosen) Guarded([this] { OpenPortFromSelection(); });
+    // The lists and the timeline show the model however the port fared.
+    switchTimes_->DrawInitially();
 }
 
 void TQuorvan::SelectPortItem(int index) {
@@ -89,7 +96,14 @@ void TQuorvan::OpenPortFromSelection() {
     comm1_->SetDatabits(8);
     comm1_->SetParity('N');
     comm1_->SetStopbits(1);
-    comm1_->Open();
+    try {
+        comm1_->Open();
+    } catch (const ECommError& e) {
+        // A missing device may be plugged in later; other causes need the user.
+        RetryOpeningPort(e.deviceMissing());
+        throw;
+    }
+    RetryOpeningPort(false);
 }
 
 }  // namespace veltrano

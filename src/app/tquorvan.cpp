@@ -9,10 +9,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
 
+#include "app/status_panel.h"
 #include "app/user_dialogs.h"
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
@@ -96,6 +98,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
     timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
+    reconnectTimer_ = MakeGuardedTimer("ReconnectTimer", 1000, [this] { ReconnectTimerTick(); });
     parameters_ =
         std::make_unique<ParameterSheet>(pages_->widget(kParameterSheet), model_, state_, timer1_,
                                          [this](const std::function<void()>& fn) { Guarded(fn); });
@@ -107,6 +110,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     // Characters arriving at the line's pace go to the receive handler a
     // frame at a time, not one by one.
     comm1_->SetReceiveBatching(CompletesAFrame, std::chrono::milliseconds(20));
+    ApplyReceivePace();
     comm1_->OnRxChar = [this](int count) { Guarded([&] { Comm1RxChar(count); }); };
     comm1_->OnError = [this](unsigned errors) { Guarded([&] { Comm1Error(errors); }); };
     comm1_->OnHandlerException = [this](const std::string& text) {
@@ -188,6 +192,10 @@ void TQuorvan::BuildPages(QWidget* central) {
     pages_->setObjectName("Parameter_Maske");
     pages_->setGeometry(8, 72, 793, 457);
     pages_->setTabPosition(QTabWidget::South);
+    // The eight captions fit the page control side by side with a narrow
+    // padding; no scroll arrows, nothing elided.
+    pages_->tabBar()->setStyleSheet("QTabBar::tab { padding: 2px 4px; }");
+    pages_->tabBar()->setElideMode(Qt::ElideNone);
     for (const SheetCaption& caption : kSheets) {
         auto* sheet = new QWidget;
         sheet->setObjectName(caption.name);
@@ -200,51 +208,53 @@ void TQuorvan::BuildPages(QWidget* central) {
 }
 
 void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
-    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 0, 140, 14));
+    // The three groups stand in a column at x >= 640 and end at y = 178, so
+    // the switching-time lists below them get the rest of the sheet.
+    label21_ = MakeLabel(sheet, "Label21", QString(), QRect(640, 0, 145, 13));
     label21_->setStyleSheet("color: red;");
 
     auto* port = new QGroupBox("Port", sheet);
     port->setObjectName("GroupBox_Port");
-    port->setGeometry(640, 12, 145, 66);
+    port->setGeometry(640, 12, 145, 44);
     portCombo_ = new QComboBox(port);
     portCombo_->setObjectName("Combo_PortNum");
     for (int n = 1; n <= 8; ++n)
         portCombo_->addItem(QString("COM %1").arg(n));
     portCombo_->setToolTip("Serielle Schnittstelle");
-    portCombo_->setGeometry(10, 18, 125, 22);
+    portCombo_->setGeometry(8, 17, 66, 21);
     connect(portCombo_, &QComboBox::activated, this,
             [this] { Guarded([this] { Combo_PortNumChange(); }); });
     progressBar_ = new QProgressBar(port);
     progressBar_->setObjectName("ProgressBar");
     progressBar_->setTextVisible(false);
-    progressBar_->setGeometry(10, 46, 125, 12);
+    progressBar_->setGeometry(80, 22, 57, 12);
     progressBar_->hide();
 
     auto* exchange = new QGroupBox("Datenaustausch", sheet);
     exchange->setObjectName("GroupBox_Datenaustausch");
-    exchange->setGeometry(640, 80, 145, 74);
+    exchange->setGeometry(640, 58, 145, 60);
     // Two pairs at the same place; the family decides which pair remains.
     const char* readAll[] = {"Send_Button_WS", "Send_Button_RS"};
     const char* sendAll[] = {"Read_Button_WS", "Read_Button_RS"};
     for (const char* name : readAll) {
-        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(10, 18, 125, 24));
+        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(8, 16, 129, 20));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Read_ButtonClick(); }); });
     }
     for (const char* name : sendAll) {
-        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(10, 45, 125, 24));
+        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(8, 37, 129, 20));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Send_ButtonClick(); }); });
     }
 
     auto* disk = new QGroupBox("Sicherung auf Datenträger", sheet);
     disk->setObjectName("GroupBox_Sicherung");
-    disk->setGeometry(640, 156, 145, 74);
-    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(10, 18, 125, 24));
+    disk->setGeometry(640, 118, 145, 60);
+    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(8, 16, 129, 20));
     connect(load, &QPushButton::clicked, this,
             [this] { Guarded([this] { Read_From_DiskClick(); }); });
     auto* save =
-        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(10, 45, 125, 24));
+        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(8, 37, 129, 20));
     save->setToolTip("Schaltzeiten sowie alle anderen Einstellungen auf Festplatte schreiben");
     connect(save, &QPushButton::clicked, this,
             [this] { Guarded([this] { SaveToDisk_ButtonClick(); }); });
@@ -262,13 +272,14 @@ void TQuorvan::BuildStatusBar() {
     strip->setFixedHeight(18);
     // The panels' widths were laid out for a small sans-serif font.
     QFont panelFont = font();
-    panelFont.setPixelSize(11);
+    panelFont.setPixelSize(10);
     strip->setFont(panelFont);
     bar->addWidget(strip, 1);
     int x = 0;
     for (int n = 0; n < kPanelCount; ++n) {
-        auto* panel = new QLabel(strip);
-        panel->setObjectName(QString("StatusPanel%1").arg(n));
+        // Panels 5 (transfer errors) and 13 (the last frame) can get texts
+        // longer than they are wide: those show whole as a tooltip.
+        auto* panel = new StatusPanel(n, n == 5 || n == 13, strip);
         panel->setGeometry(x, 0, kPanels[n].width, 18);
         panel->setAlignment((kPanels[n].centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             Qt::AlignVCenter);
@@ -278,7 +289,7 @@ void TQuorvan::BuildStatusBar() {
         x += kPanels[n].width + 2;
         panels_[n] = panel;
     }
-    panels_[0]->setText(kNoConnection);
+    panels_[0]->SetPanelText(kNoConnection);
 }
 
 void TQuorvan::BuildDialogs() {
@@ -305,11 +316,11 @@ void TQuorvan::ConnectHooks() {
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {
-    if (panel >= 0 && panel < kPanelCount) panels_[panel]->setText(text);
+    if (panel >= 0 && panel < kPanelCount) panels_[panel]->SetPanelText(text);
 }
 
 QString TQuorvan::PanelText(int panel) const {
-    return panel >= 0 && panel < kPanelCount ? panels_[panel]->text() : QString();
+    return panel >= 0 && panel < kPanelCount ? panels_[panel]->PanelText() : QString();
 }
 
 void TQuorvan::SetControlVisible(const char* name, bool visible) {

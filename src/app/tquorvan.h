@@ -31,6 +31,7 @@ class QTimer;
 namespace veltrano {
 
 class ParameterSheet;
+class StatusPanel;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -59,6 +60,7 @@ class TQuorvan : public QMainWindow {
     void SaveToDisk_ButtonClick();  // " Speichern auf File": backup file
     void Read_From_DiskClick();     // " Lesen von File     ": backup file
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
+    void ReconnectTimerTick();      // tries the chosen port again after it was lost
     void SendAllWatchdogTimer();    // ends a send-all whose acknowledgement is overdue
 
     // Status panels.
@@ -73,6 +75,7 @@ class TQuorvan : public QMainWindow {
     QTimer* ReadAllWatchdog() const { return readAllWatchdog_; }
     SendAllSequence& SendAll() { return sendAll_; }  // tests replace its writer and clock
     QTimer* SendAllWatchdog() const { return sendAllWatchdog_; }
+    QTimer* ReconnectTimer() const { return reconnectTimer_; }
     UserDialogs& Dialogs() { return *dialogs_; }
     const WindowHooks& Hooks() const { return hooks_; }
     WindowHooks& Hooks() { return hooks_; }  // masks (and tests) connect theirs here
@@ -114,18 +117,28 @@ class TQuorvan : public QMainWindow {
     void ConnectHooks();
     void OpenPortFromSelection();
     void ShowNotConnected();
+    // Panels emptied but panel 0 "Keine Verbindung", every record to be sent.
+    void ForgetController();
+    // Whether ReconnectTimer tries the port again every second.
+    void RetryOpeningPort(bool retry);
     void EvaluateFamily();
     void ShowSensorTexts(const SensorTexts& texts);
+    // Sensor panels and fields greyed (their last values kept) or normal.
+    void ShowLiveValuesStale(bool stale);
     void ShowException(const QString& text);
     void SelectPortItem(int index);
     void SetUpReadAll();
     void ReadAllCompleted();
     void ReadAllTimedOut();
     void RestoreWindowAfterReadAll();
+    void SelectFirstEditorEntry();
     void ShowFreeSwitchTimeMemoryFigure();
     void SetUpSendAll();
     void SendAllStepWritten();
     void SendAllFinished(SendAllEnd end);
+    // How often the port looks at the line: at every character while a
+    // send-all waits for acknowledgements, in short pauses otherwise.
+    void ApplyReceivePace();
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
@@ -141,10 +154,9 @@ class TQuorvan : public QMainWindow {
     bool startupDone_ = false;
     bool showingError_ = false;
     QString programFolder_;
-    std::map<std::string, int> wideWidths_;  // list widths before narrowing to 4 slots
 
     QTabWidget* pages_ = nullptr;
-    std::array<QLabel*, kPanelCount> panels_{};
+    std::array<StatusPanel*, kPanelCount> panels_{};
     QTimer* timer1_ = nullptr;
     QTimer* timer3_ = nullptr;
     QComboBox* portCombo_ = nullptr;
@@ -157,7 +169,9 @@ class TQuorvan : public QMainWindow {
     QLabel* label21_ = nullptr;
     QTimer* readAllWatchdog_ = nullptr;
     QTimer* sendAllWatchdog_ = nullptr;
+    QTimer* reconnectTimer_ = nullptr;
     bool dotRed_ = true;
+    QString panel5AtReadStart_;  // an error text of the running read-all differs
 };
 
 }  // namespace veltrano

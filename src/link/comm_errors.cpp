@@ -31,13 +31,40 @@ ECommError PortIsOpenError() {
 }
 
 ECommError DeviceNotFoundError(const std::string& deviceName) {
-    return ECommError("Specified device not found (" + deviceName + ").");
+    // The port number is what follows "COM"; the places are those a port
+    // number leads to (see DefaultDeviceForPort).
+    const std::string number = deviceName.size() > 3 ? deviceName.substr(3) : "?";
+    int index = 0;
+    for (char c : number)
+        index = c >= '0' && c <= '9' ? index * 10 + (c - '0') : index;
+    const std::string tail = std::to_string(index > 0 ? index - 1 : 0);
+    return ECommError("Specified device not found (" + deviceName + ").",
+                      "An " + deviceName + " ist kein Gerät angeschlossen. Gesucht wurden ./" +
+                          deviceName + ", /dev/ttyUSB" + tail + " und /dev/ttyS" + tail +
+                          ". Bitte den Adapter einstecken oder einen anderen Port wählen.",
+                      true);
 }
 
-ECommError CannotOpenError(const std::string& deviceName, int error) {
+namespace {
+
+std::string NotASerialDeviceHint(const std::string& path, const char* what) {
+    return path + " ist keine serielle Schnittstelle, sondern " + what +
+           ". Bitte einen anderen Port wählen.";
+}
+
+}  // namespace
+
+ECommError NotASerialDeviceError(const std::string& path) {
+    return ECommError(LineSettingsError(ENOTTY).what(),
+                      NotASerialDeviceHint(path, "eine gewöhnliche Datei"));
+}
+
+ECommError CannotOpenError(const std::string& deviceName, int error, const std::string& path) {
     std::string hint;
     if (error == EBUSY) hint = kBusyHint;
     if (error == EACCES || error == EPERM) hint = kPermissionHint;
+    if (error == EISDIR)
+        hint = NotASerialDeviceHint(path.empty() ? deviceName : path, "ein Ordner");
     return ECommError("Can't open specified device " + deviceName + " (Error " +
                           std::to_string(error) + ", " + SystemErrorText(error) + ")",
                       std::move(hint));
@@ -60,7 +87,8 @@ ECommError OutputBufferFullError() {
 }
 
 ECommError ReadError(int error) {
-    return ECommError(WithCode("Read error (", error, "), "));
+    const bool vanished = error == EIO || error == ENXIO || error == ENODEV;
+    return ECommError(WithCode("Read error (", error, "), "), vanished ? kDeviceLostHint : "");
 }
 
 }  // namespace veltrano::comm

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <optional>
 
 #include "link/comm_session.h"
 #include "link/serial_driver.h"
@@ -16,8 +15,10 @@
 namespace veltrano::comm {
 
 void Session::EventLoop() {
-    // Set while characters wait for more of their batch: when the first came.
-    std::optional<std::chrono::steady_clock::time_point> batchSince;
+    ReceivePacing& pacing = *seams_.pacing;
+    // While characters wait for more of their batch: when the first came.
+    bool batching = false;
+    std::chrono::steady_clock::time_point batchSince;
     while (!stopping_) {
         if (lost_) {
             // The one report of a lost device; after it the thread ends.
@@ -29,38 +30,43 @@ void Session::EventLoop() {
             std::lock_guard lock(deviceMutex_);
             inputHasRoom = input_.size() < kInputLimit;
         }
-        pollfd fds[2] = {{fd_, static_cast<short>(inputHasRoom ? POLLIN : 0), 0},
+        // While characters wait for the rest of their batch, a pause lets
+        // the line gather more before the thread reads again: one wake for
+        // many characters instead of one each.
+        const int pauseMs = pacing.pauseMs.load();
+        const bool pausing = batching && pauseMs > 0;
+        pollfd fds[2] = {{fd_, static_cast<short>(inputHasRoom && !pausing ? POLLIN : 0), 0},
                          {eventWakeup_.fd(), POLLIN, 0}};
         int timeoutMs = -1;
-        if (batchSince) {
-            const auto left = *batchSince + seams_.batchDelay - std::chrono::steady_clock::now();
+        if (batching) {
+            const auto left = batchSince + seams_.batchDelay - std::chrono::steady_clock::now();
             timeoutMs = static_cast<int>(std::max<std::int64_t>(
                 0, std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+            if (pausing) timeoutMs = std::min(timeoutMs, pauseMs);
         }
         const int ready = ::poll(fds, 2, timeoutMs);
+        ++pacing.wakeups;
         if (ready < 0) {
             if (errno != EINTR) MarkLost(0);
             continue;
         }
-        if (ready == 0 && batchSince) {
-            // The batch waited long enough.
-            batchSince.reset();
-            if (!HandOverEvent({true, 0})) return;
-            continue;
-        }
         if (fds[1].revents & POLLIN) eventWakeup_.Clear();
         if (stopping_) return;
+        // The batch waited long enough.
+        const bool batchDue =
+            batching && std::chrono::steady_clock::now() >= batchSince + seams_.batchDelay;
 
         ReadOutcome outcome;
-        if (fds[0].revents & POLLIN) outcome = FillInput();
+        if ((fds[0].revents & POLLIN) || (pausing && inputHasRoom)) outcome = FillInput();
         const bool hangUp = outcome.hangUp || (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL));
         const unsigned errors = NewLineErrors();
-        const bool pending = outcome.gotBytes || batchSince.has_value();
-        if (pending && errors == 0 && !hangUp && BatchMayWait()) {
-            if (!batchSince) batchSince = std::chrono::steady_clock::now();
+        const bool pending = outcome.gotBytes || batching;
+        if (pending && errors == 0 && !hangUp && !batchDue && BatchMayWait()) {
+            if (!batching) batchSince = std::chrono::steady_clock::now();
+            batching = true;
             continue;
         }
-        batchSince.reset();
+        batching = false;
         if ((pending || errors != 0) && !HandOverEvent({pending, errors})) {
             return;
         }

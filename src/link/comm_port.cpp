@@ -24,6 +24,7 @@ struct TCommPort::Impl {
     OutputQueueSource outputQueue = comm::DriverOutputQueue;
     ReceiveBatchComplete batchComplete;
     std::chrono::milliseconds batchDelay{0};
+    const std::shared_ptr<comm::ReceivePacing> pacing = std::make_shared<comm::ReceivePacing>();
     std::atomic<std::chrono::milliseconds::rep> writeTimeoutMs{1000};
 
     // The session is replaced on the UI thread; other threads may look at it.
@@ -90,7 +91,7 @@ void TCommPort::Open() {
     auto session = std::make_shared<Session>(
         *this, std::move(device),
         comm::SessionSeams{impl_->dispatcher, impl_->counters, impl_->outputQueue,
-                           impl_->batchComplete, impl_->batchDelay});
+                           impl_->batchComplete, impl_->batchDelay, impl_->pacing});
     session->Start();
     std::lock_guard lock(impl_->sessionMutex);
     impl_->session = std::move(session);
@@ -142,6 +143,15 @@ void TCommPort::SetReceiveBatching(ReceiveBatchComplete complete,
                                    std::chrono::milliseconds maxDelay) {
     impl_->batchComplete = std::move(complete);
     impl_->batchDelay = maxDelay;
+}
+
+void TCommPort::SetReceivePause(std::chrono::milliseconds pause) {
+    impl_->pacing->pauseMs = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
+        pause.count(), 0, 1000));
+}
+
+std::uint64_t TCommPort::EventThreadWakeups() const {
+    return impl_->pacing->wakeups.load();
 }
 
 void TCommPort::SetOutputQueueSource(OutputQueueSource source) {

@@ -20,12 +20,15 @@ namespace veltrano {
 // missing permission), shown below the port text.
 class ECommError : public std::runtime_error {
   public:
-    explicit ECommError(const std::string& text, std::string hint = {})
-        : std::runtime_error(text), hint_(std::move(hint)) {}
+    explicit ECommError(const std::string& text, std::string hint = {}, bool deviceMissing = false)
+        : std::runtime_error(text), hint_(std::move(hint)), deviceMissing_(deviceMissing) {}
     const std::string& hint() const { return hint_; }
+    // No device stands behind the port (yet): plugging one in may help.
+    bool deviceMissing() const { return deviceMissing_; }
 
   private:
     std::string hint_;
+    bool deviceMissing_ = false;
 };
 
 // Bits of the error mask handed to OnError.
@@ -115,6 +118,14 @@ class TCommPort {
     // them arrived. Off (every arrival handed over at once) by default; takes
     // effect at the next Open().
     void SetReceiveBatching(ReceiveBatchComplete complete, std::chrono::milliseconds maxDelay);
+    // With batching on: after a wake that left characters waiting for the
+    // rest of their batch, the event thread looks at the line again only
+    // after this pause, reading what came meanwhile at once (fewer wakes on
+    // an idle line). 0 (the default): at every character, for the shortest
+    // delay. Takes effect at once, also while open.
+    void SetReceivePause(std::chrono::milliseconds pause);
+    // How often the event thread has woken, over the port's life.
+    std::uint64_t EventThreadWakeups() const;
 
     // Seams for tests.
     void SetDeviceResolver(DeviceResolver resolver);

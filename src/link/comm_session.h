@@ -30,6 +30,16 @@ struct PortEvent {
     unsigned errors = 0;    // CommErrorBits
 };
 
+// How often the event thread looks at the line, shared by the port and its
+// sessions so a change takes effect at once; and how often it woke.
+struct ReceivePacing {
+    // After a wake that left characters waiting for the rest of their batch,
+    // the line is looked at again only after this many milliseconds (0: at
+    // every character).
+    std::atomic<int> pauseMs{0};
+    std::atomic<std::uint64_t> wakeups{0};
+};
+
 struct SessionSeams {
     UiDispatcher dispatcher;
     CounterSource counters;
@@ -37,6 +47,7 @@ struct SessionSeams {
     // Receive batching; no predicate: every arrival is handed over at once.
     ReceiveBatchComplete batchComplete;
     std::chrono::milliseconds batchDelay{0};
+    std::shared_ptr<ReceivePacing> pacing = std::make_shared<ReceivePacing>();
 };
 
 class Session : public std::enable_shared_from_this<Session> {

@@ -18,7 +18,11 @@ std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path,
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENODEV) throw DeviceNotFoundError(deviceName);
-        throw CannotOpenError(deviceName, error);
+        throw CannotOpenError(deviceName, error, path);
+    }
+    if (!::isatty(fd)) {
+        ::close(fd);
+        throw NotASerialDeviceError(path);
     }
     // From here on the destructor gives back whatever a failing step leaves.
     std::unique_ptr<SerialDevice> device;

@@ -15,7 +15,9 @@ constexpr int kStripWidth = 657;
 constexpr int kStripHeight = 25;
 constexpr int kSegmentTop = 7;
 constexpr int kSegmentHeight = 14;
-constexpr int kCaptionBoxWidth = 122;
+// Wide and high enough for the day and a 12-character name on two lines.
+constexpr int kCaptionBoxWidth = 130;
+constexpr int kCaptionBoxHeight = 34;
 // Far beyond the strip, yet well inside what a widget's geometry can hold.
 constexpr std::int64_t kDrawLimit = 100000;
 
@@ -38,21 +40,23 @@ void Paint(QLabel* label, const QColor& colour) {
 DayTimeline::DayTimeline(QWidget* sheet, int x, int y) {
     auto* captionBox = new QGroupBox(sheet);
     captionBox->setObjectName("GroupBox_Tag_und_Motor");
-    captionBox->setGeometry(x, y, kCaptionBoxWidth, kStripHeight);
+    captionBox->setGeometry(x, y, kCaptionBoxWidth, kCaptionBoxHeight);
     caption_ = new QLabel(captionBox);
     caption_->setObjectName("Tag_und_Motor");
-    caption_->setGeometry(4, 4, kCaptionBoxWidth - 8, kStripHeight - 8);
+    caption_->setWordWrap(true);
+    caption_->setGeometry(2, 2, kCaptionBoxWidth - 4, kCaptionBoxHeight - 4);
 
     strip_ = new QGroupBox(sheet);
     strip_->setObjectName("GroupBox20");
     strip_->setGeometry(x + kCaptionBoxWidth + 2, y, kStripWidth, kStripHeight);
     const QFont font = ClientFont();
     for (int i = 0; i < kTimelineSegmentCount; ++i) {
-        auto* label = new QLabel(QString("Mo%1").arg(i + 1), strip_);
+        // Nothing shows until the first drawing: no placeholder captions.
+        auto* label = new QLabel(strip_);
         label->setObjectName(QString("B%1").arg(i + 1));
         label->setFont(font);
         label->setAutoFillBackground(true);
-        label->setGeometry(kTimelineFirstLeft + 30 * i, kSegmentTop, 30, kSegmentHeight);
+        label->setGeometry(kTimelineFirstLeft, kSegmentTop, 0, kSegmentHeight);
         Paint(label, DownColour());
         segments_[static_cast<std::size_t>(i)] = label;
     }

@@ -81,6 +81,11 @@ class SwitchTimeEditor : public QObject {
     // Monday, the first motor and slot 1 selected; loads nothing.
     void SelectFirstEntry();
     void SetMotorNameItem(int motor, const QString& name);
+    // The lists and their headings for a Controller with `slotCount` switching
+    // times per day: 8 at full width; 4 narrowed (lists and Label42 447
+    // pixels, Label37 300), the heading naming four columns and no sideways
+    // scrolling to the empty slots 5 to 8.
+    void ShowSlotsPerDay(int slotCount);
 
     // --- State, for the window and tests ----------------------------------------
     int PressPosition() const { return pressPosition_; }
@@ -139,6 +144,8 @@ class SwitchTimeEditor : public QObject {
     QPushButton* motorButton_ = nullptr;
     SwitchTimeListBox* dayList_ = nullptr;
     SwitchTimeListBox* motorList_ = nullptr;
+    QLabel* label37_ = nullptr;
+    QLabel* label42_ = nullptr;
     std::unique_ptr<DayTimeline> timeline_;
 };
 

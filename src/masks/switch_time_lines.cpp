@@ -80,9 +80,9 @@ std::string SwitchTimeCaptionHeading() {
     return std::string(20, ' ') + "Schaltzeit";
 }
 
-std::string SwitchTimeNumberHeading() {
+std::string SwitchTimeNumberHeading(int slotCount) {
     std::string text(20, ' ');
-    for (int s = 1; s <= kSlotCount; ++s) {
+    for (int s = 1; s <= slotCount; ++s) {
         std::string column = "Nr. " + std::to_string(s);
         column.resize(11, ' ');
         text += column;

@@ -57,8 +57,8 @@ std::vector<std::string> DayListLines(const ConfigurationModel& model);
 std::vector<std::string> MotorListLines(const ConfigurationModel& model);
 
 // Headings over the slot columns, aligned with the lines: twenty blanks,
-// then "Schaltzeit" (Label37) or "Nr. 1" .. "Nr. 8", eleven characters each (Label42).
+// then "Schaltzeit" (Label37) or "Nr. 1" .. "Nr. <slotCount>", eleven characters each (Label42).
 std::string SwitchTimeCaptionHeading();
-std::string SwitchTimeNumberHeading();
+std::string SwitchTimeNumberHeading(int slotCount = kSlotCount);
 
 }  // namespace veltrano

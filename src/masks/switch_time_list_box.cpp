@@ -41,6 +41,8 @@ SwitchTimeListBox::SwitchTimeListBox(const char* name, int rows, QWidget* parent
     setFont(FixedPitchListFont());
     setModel(model_);
     setUniformItemSizes(true);
+    // A line wider than the list is cut at the edge, not shortened with "...".
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

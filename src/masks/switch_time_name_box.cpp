@@ -3,8 +3,48 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
+
+#include "model/cp1252.h"
 
 namespace veltrano {
+namespace {
+
+// Leaves out of typed or pasted text what Windows-1252 cannot hold, so the
+// name the program keeps is the name the Controller and the file get.
+class Cp1252Validator : public QValidator {
+  public:
+    explicit Cp1252Validator(MotorNameBox* box) : QValidator(box), box_(box) {}
+
+    State validate(QString& input, int& pos) const override {
+        QString kept;
+        QString refused;
+        int keptBeforeCursor = 0;
+        int index = 0;
+        for (const char32_t cp : input.toUcs4()) {
+            const QString character = QString::fromUcs4(&cp, 1);
+            const bool before = index < pos;
+            index += static_cast<int>(character.size());
+            if (!Cp1252Holds(cp)) {
+                if (refused.isEmpty()) refused = character;
+                continue;
+            }
+            kept += character;
+            if (before) keptBeforeCursor += static_cast<int>(character.size());
+        }
+        if (!refused.isEmpty()) {
+            input = kept;
+            pos = keptBeforeCursor;
+            emit box_->CharacterRefused(refused);
+        }
+        return Acceptable;
+    }
+
+  private:
+    MotorNameBox* box_;
+};
+
+}  // namespace
 
 MotorNameBox::MotorNameBox(const char* name, QWidget* parent) : QComboBox(parent) {
     setObjectName(name);
@@ -14,6 +54,7 @@ MotorNameBox::MotorNameBox(const char* name, QWidget* parent) : QComboBox(parent
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setDuplicatesEnabled(true);
+    setValidator(new Cp1252Validator(this));
 }
 
 void MotorNameBox::showPopup() {

@@ -1,7 +1,7 @@
 // The editable motor selector CB_Raum. A typed name is committed by the
 // editor, not by the box: the box inserts nothing, completes nothing, and
 // reports carriage return, leaving and opening its list instead of acting on
-// them itself.
+// them itself. Typed text keeps only characters Windows-1252 holds.
 #pragma once
 
 #include <QComboBox>
@@ -15,6 +15,9 @@ class MotorNameBox : public QComboBox {
     MotorNameBox(const char* name, QWidget* parent);
 
   signals:
+    // Typed or pasted characters that a name cannot hold (the Controller
+    // stores Windows-1252) were left out: the first of them.
+    void CharacterRefused(const QString& character);
     void CarriageReturn();  // Return or Enter; the key goes no further
     void Left();            // the box lost the keyboard focus
     void DroppingDown();    // the list is about to open

@@ -1,13 +1,14 @@
 // The controls of the switching-time editor and how they are wired. The
-// shell's groups (port, transfers, backup) stand at x >= 640 down to y = 230;
+// shell's groups (port, transfers, backup) stand at x >= 640 down to y = 178;
 // the edit boxes take the space left of them, the 753-pixel lists the space
-// below.
+// below, down to the day timeline.
 #include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "masks/day_timeline.h"
 #include "masks/fixed_pitch_font.h"
@@ -22,9 +23,11 @@ namespace veltrano {
 namespace {
 
 constexpr int kListLeft = 4;
-constexpr int kListTop = 262;
-constexpr int kListHeight = 134;
+constexpr int kListTop = 194;
 constexpr int kTimelineTop = 400;
+constexpr int kListHeight = kTimelineTop - 4 - kListTop;
+constexpr int kWideCaptionWidth = 630;
+constexpr int kNarrowCaptionWidth = 300;
 
 QStringList Items(const ItemList& items) {
     QStringList list;
@@ -63,7 +66,8 @@ void SwitchTimeEditor::BuildControls(QWidget* sheet) {
     BuildEditBoxes(sheet);
     BuildCopyBoxes(sheet);
     BuildLists(sheet);
-    timeline_ = std::make_unique<DayTimeline>(sheet, kListLeft, kTimelineTop);
+    // From the sheet's left edge: the caption box and the strip need all its width.
+    timeline_ = std::make_unique<DayTimeline>(sheet, 0, kTimelineTop);
 }
 
 void SwitchTimeEditor::BuildEditBoxes(QWidget* sheet) {
@@ -78,8 +82,8 @@ void SwitchTimeEditor::BuildEditBoxes(QWidget* sheet) {
     struct Column {
         int x, width;
     };
-    const Column tag{8, 48}, raum{60, 150}, nr{214, 46}, upDown{264, 46}, zeit{314, 72},
-        dauer{390, 62}, gruppe{456, 84}, funktion{544, 78};
+    const Column tag{8, 48}, raum{60, 156}, nr{220, 46}, upDown{270, 44}, zeit{318, 72},
+        dauer{394, 60}, gruppe{458, 84}, funktion{546, 78};
     auto caption = [&](const char* name, const char* text, Column c) {
         Caption(group, name, text, QRect(c.x, kCaptionTop, c.width, kCaptionHeight));
     };
@@ -128,14 +132,14 @@ void SwitchTimeEditor::BuildCopyBoxes(QWidget* sheet) {
     copyFrom_ = new QLabel(group);
     copyFrom_->setObjectName("copy_from_label");
     copyFrom_->setToolTip("Auswählen durch Anklicken in der Liste");
-    copyFrom_->setGeometry(40, 24, 150, 20);
+    copyFrom_->setGeometry(40, 24, 156, 20);
     auto* nach = new QLabel("nach:", group);
     nach->setObjectName("Label_nach");
     nach->setGeometry(200, 24, 36, 20);
     QStringList names;
     for (int m = 1; m <= kMotorCount; ++m)
         names << QString::fromStdString(model_.motorName(m));
-    copyRaum_ = Box(group, "CB_Copy_Raum", names, "Ziel-Motor", QRect(238, 22, 150, 22));
+    copyRaum_ = Box(group, "CB_Copy_Raum", names, "Ziel-Motor", QRect(238, 22, 156, 22));
 
     auto* sortCaption = new QLabel("Liste sortieren nach:", sheet);
     sortCaption->setObjectName("Label_sortieren");
@@ -153,14 +157,14 @@ void SwitchTimeEditor::BuildCopyBoxes(QWidget* sheet) {
 void SwitchTimeEditor::BuildLists(QWidget* sheet) {
     const QFont font = ListFont();
     // Label37 stays left of the shell's groups; Label42 runs below them.
-    auto* label37 = new QLabel(QString::fromStdString(SwitchTimeCaptionHeading()), sheet);
-    label37->setObjectName("Label37");
-    label37->setFont(font);
-    label37->setGeometry(kListLeft + 4, kListTop - 30, 630, 14);
-    auto* label42 = new QLabel(QString::fromStdString(SwitchTimeNumberHeading()), sheet);
-    label42->setObjectName("Label42");
-    label42->setFont(font);
-    label42->setGeometry(kListLeft + 4, kListTop - 16, kWideListWidth, 14);
+    label37_ = new QLabel(QString::fromStdString(SwitchTimeCaptionHeading()), sheet);
+    label37_->setObjectName("Label37");
+    label37_->setFont(font);
+    label37_->setGeometry(kListLeft + 4, kListTop - 30, kWideCaptionWidth, 14);
+    label42_ = new QLabel(QString::fromStdString(SwitchTimeNumberHeading()), sheet);
+    label42_->setObjectName("Label42");
+    label42_->setFont(font);
+    label42_->setGeometry(kListLeft + 4, kListTop - 16, kWideListWidth, 14);
 
     dayList_ = new SwitchTimeListBox("DatenListe_Tag", kDayListRowCount, sheet);
     dayList_->setToolTip("Anklicken überträgt Werte in Eingabemasken (oben links)");
@@ -169,6 +173,18 @@ void SwitchTimeEditor::BuildLists(QWidget* sheet) {
         "Anklicken überträgt Werte in Eingabemasken (oben links) / Dopelklick löscht Schaltzeit ");
     for (SwitchTimeListBox* list : {dayList_, motorList_})
         list->setGeometry(kListLeft, kListTop, kWideListWidth, kListHeight);
+}
+
+void SwitchTimeEditor::ShowSlotsPerDay(int slotCount) {
+    const bool wide = slotCount >= kSlotCount;
+    const int listWidth = wide ? kWideListWidth : kNarrowListWidth;
+    for (SwitchTimeListBox* list : {dayList_, motorList_}) {
+        list->resize(listWidth, list->height());
+        list->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    }
+    label42_->resize(listWidth, label42_->height());
+    label42_->setText(QString::fromStdString(SwitchTimeNumberHeading(wide ? kSlotCount : 4)));
+    label37_->resize(wide ? kWideCaptionWidth : kNarrowCaptionWidth, label37_->height());
 }
 
 void SwitchTimeEditor::Wire() {
@@ -198,6 +214,11 @@ void SwitchTimeEditor::Wire() {
     connect(raum_->lineEdit(), &QLineEdit::textEdited, this, [this] {
         renamePending_ = true;
         Run([this] { CB_RaumChange(); });
+    });
+    connect(raum_, &MotorNameBox::CharacterRefused, this, [this](const QString& character) {
+        const QString text = "Zeichen nicht möglich: " + character;
+        QToolTip::showText(raum_->mapToGlobal(QPoint(0, raum_->height())), text, raum_);
+        hooks_.Panel(5, text.toStdString());
     });
     connect(raum_, &MotorNameBox::CarriageReturn, this,
             [this] { Run([this] { CB_RaumKeyPress(); }); });

@@ -64,6 +64,10 @@ int Cp1252Byte(char32_t cp) {
 
 }  // namespace
 
+bool Cp1252Holds(char32_t codePoint) {
+    return Cp1252Byte(codePoint) >= 0;
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

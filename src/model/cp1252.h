@@ -16,6 +16,9 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // taken as Windows-1252 bytes already.
 std::string Utf8ToCp1252(std::string_view text);
 
+// Whether a character (code point) has a Windows-1252 byte.
+bool Cp1252Holds(char32_t codePoint);
+
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <ctime>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -285,6 +286,41 @@ TEST(LinkTest, WithItsOwnTimersTheWindowStaysLinkedThroughAReadAndASend) {
     EXPECT_EQ(testing::ModifiedCount(window->Model()), 0);
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
     EXPECT_TRUE(window.log.questions.isEmpty());
+}
+
+// A Controller that is not there at start, then appears, then is pulled and
+// plugged in again: the window finds it each time by itself, with one box
+// (the first failure) in all.
+TEST(LinkTest, TheChosenPortIsOpenedAgainWhenItsDeviceComesBack) {
+    TempWorkDir work;
+    const std::vector<std::string> args = {"--family", "sun"};
+    E2eWindow window(work.path());
+    ASSERT_EQ(window.log.errors.size(), 1);
+    EXPECT_TRUE(window->ReconnectTimer()->isActive());
+    auto waitOpen = [&](bool open) {
+        return testing::WaitFor([&] { return window->Comm1().IsOpen() == open; }, 10000);
+    };
+
+    auto sim = std::make_unique<E2eSimulator>(work.path(), args);
+    ASSERT_TRUE(waitOpen(true));
+    EXPECT_FALSE(window->ReconnectTimer()->isActive());
+    ASSERT_TRUE(window.Connect());
+
+    sim.reset();  // the line hangs up
+    auto* label21 = window->findChild<QLabel*>("Label21");
+    ASSERT_TRUE(testing::WaitFor([&] { return label21->text() == "Fehler RS232"; }, 10000));
+    EXPECT_FALSE(window->Comm1().IsOpen());
+    EXPECT_TRUE(window->ReconnectTimer()->isActive());
+    window->Model().ClearAllModified();
+
+    sim = std::make_unique<E2eSimulator>(work.path(), args);
+    ASSERT_TRUE(waitOpen(true));
+    EXPECT_EQ(window->findChild<QLabel*>("Label21")->text(), "");
+    EXPECT_EQ(window->PanelText(0), "Keine Verbindung");
+    EXPECT_EQ(testing::ModifiedCount(window->Model()), testing::kModifiableCount);
+    ASSERT_TRUE(window.Connect());
+    EXPECT_EQ(window->PanelText(0).toStdString(), sim->ModelText());
+    EXPECT_EQ(window.log.errors.size(), 1) << window.log.errors.join("|").toStdString();
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_P(ReadAllFamilyTest, TheModelHoldsEveryFieldTheControllerReported) {
     EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
     EXPECT_EQ(testing::ModifiedCount(window->Model()), 0);
     EXPECT_TRUE(window->State().OverwriteConfirmed);
-    EXPECT_EQ(window->PanelText(5), "");
+    EXPECT_EQ(window->PanelText(5), "Lesen beendet");
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
     ExpectWindowBack(window);
     const testing::FreeMemory free =

@@ -65,7 +65,7 @@ TEST(BackupRoundTripTest, ReadSavedLoadedAndSentTheSecondControllerHoldsTheSameC
     EXPECT_TRUE(target.Dump() == before);
     ASSERT_TRUE(sender.SendAll());
     EXPECT_EQ(sender.log.questions, (QStringList{kOverwriteQuestion, kOverwriteQuestion}));
-    EXPECT_EQ(sender->PanelText(5), "");
+    EXPECT_EQ(sender->PanelText(5), "Senden beendet");
     EXPECT_TRUE(sender.log.errors.isEmpty()) << sender.log.errors.join("|").toStdString();
 
     const sim::SimMemory after = target.Dump();

@@ -210,7 +210,7 @@ TEST_P(SendAllFamilyTest, TheControllerHoldsTheEditedConfiguration) {
     // A read-all granted the overwrite: nobody was asked.
     EXPECT_TRUE(window.log.questions.isEmpty());
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
-    EXPECT_EQ(window->PanelText(5), "");
+    EXPECT_EQ(window->PanelText(5), "Senden beendet");
     EXPECT_EQ(testing::ModifiedCount(window->Model()), 0);
     ExpectWindowBack(window);
 
@@ -264,7 +264,7 @@ TEST_P(SendAllRoundTripTest, WhatWasReadFromOneFamilyReachesAControllerOfAnother
     const sim::SimMemory after = target.Dump();
     ExpectSent(after, before, sent, target.Features());
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
-    EXPECT_EQ(window->PanelText(5), "");
+    EXPECT_EQ(window->PanelText(5), "Senden beendet");
     ExpectWindowBack(window);
     // What both families hold went across unchanged.
     EXPECT_EQ(after.switchTimes, read.switchTimes);
@@ -345,7 +345,7 @@ TEST(SendAllTest, Firmware7500GetsNoHolidaysAndNoWindDelayAndTheTransferEnds) {
     EXPECT_TRUE(mismatches.Empty()) << mismatches.Count() << " differences:\n" << mismatches.Text();
     EXPECT_EQ(after.holidays, before.holidays);
     EXPECT_EQ(after.windDelay, before.windDelay);
-    EXPECT_EQ(window->PanelText(5), "");
+    EXPECT_EQ(window->PanelText(5), "Senden beendet");
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
     ExpectWindowBack(window);
 }
@@ -419,7 +419,7 @@ TEST(SendAllTest, AtTheRealPaceOfTheLineTheStartValuesReachTheController) {
     EXPECT_EQ(window.log.questions,
               QStringList{"Alle Daten in der Steuerung werden überschrieben. Fortfahren?"});
     ExpectSent(sim.Dump(), before, sent, sim.Features());
-    EXPECT_EQ(window->PanelText(5), "");
+    EXPECT_EQ(window->PanelText(5), "Senden beendet");
     EXPECT_TRUE(window.log.errors.isEmpty()) << window.log.errors.join("|").toStdString();
     ExpectWindowBack(window);
 }

@@ -163,6 +163,19 @@ TEST(CommErrors, TextsAndHints) {
     EXPECT_STREQ(comm::EventMaskError(EMFILE).what(),
                  " Error setting EventMask (24), Too many open files");
     EXPECT_STREQ(comm::ReadError(EIO).what(), "Read error (5), Input/output error");
+    EXPECT_EQ(comm::ReadError(EIO).hint(), comm::kDeviceLostHint);
+    EXPECT_EQ(comm::ReadError(EINVAL).hint(), "");
+    EXPECT_EQ(comm::DeviceNotFoundError("COM3").hint(),
+              "An COM3 ist kein Gerät angeschlossen. Gesucht wurden ./COM3, /dev/ttyUSB2 und "
+              "/dev/ttyS2. Bitte den Adapter einstecken oder einen anderen Port wählen.");
+    EXPECT_EQ(comm::CannotOpenError("COM2", EISDIR, "/w/COM2").hint(),
+              "/w/COM2 ist keine serielle Schnittstelle, sondern ein Ordner. Bitte einen anderen "
+              "Port wählen.");
+    const ECommError plain = comm::NotASerialDeviceError("/w/plain");
+    EXPECT_STREQ(plain.what(), "Error writing dcb (25), Inappropriate ioctl for device");
+    EXPECT_EQ(plain.hint(),
+              "/w/plain ist keine serielle Schnittstelle, sondern eine gewöhnliche Datei. Bitte "
+              "einen anderen Port wählen.");
     EXPECT_STREQ(comm::OutputBufferFullError().what(),
                  "Output buffer is full. Please check comm status.");
     EXPECT_STREQ(comm::PortIsOpenError().what(), "Can't perform this operation while port is open");

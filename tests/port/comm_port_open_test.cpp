@@ -85,7 +85,11 @@ TEST_F(PortTest, RegularFileFailsAtLineSettings) {
     const auto file = workDir.path() / "plain";
     std::ofstream(file) << "not a terminal";
     port.SetDeviceResolver([&](int) { return file.string(); });
-    EXPECT_EQ(OpenError(port), "Error writing dcb (25), Inappropriate ioctl for device");
+    std::string hint;
+    EXPECT_EQ(OpenError(port, &hint), "Error writing dcb (25), Inappropriate ioctl for device");
+    EXPECT_EQ(hint, file.string() +
+                        " ist keine serielle Schnittstelle, sondern eine gewöhnliche Datei. Bitte "
+                        "einen anderen Port wählen.");
     EXPECT_FALSE(port.IsOpen());
     // The lock went with the descriptor.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -100,7 +104,9 @@ TEST_F(PortTest, UnopenableDeviceGivesErrorCodeAndText) {
     std::string hint = "unset";
     EXPECT_EQ(OpenError(port, &hint),
               "Can't open specified device COM2 (Error 21, Is a directory)");
-    EXPECT_EQ(hint, "");
+    EXPECT_EQ(hint, workDir.path().string() +
+                        " ist keine serielle Schnittstelle, sondern ein Ordner. Bitte einen "
+                        "anderen Port wählen.");
 }
 
 TEST_F(PortTest, PortLockedByAnotherProgramIsBusy) {

@@ -5,13 +5,19 @@
 #include <QElapsedTimer>
 #include <functional>
 
+#include "app/application_setup.h"
+
 namespace veltrano::testing {
 
 inline QApplication& QtApp() {
     static int argc = 1;
     static char name[] = "veltrano-test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* created = new QApplication(argc, argv);
+        PrepareApplication(*created);
+        return created;
+    }();
     return *app;
 }
 

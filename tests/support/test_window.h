@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <filesystem>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,7 @@ inline void StartWithTimersStopped(TQuorvan& window) {
     window.FormActivate();
     window.Timer1()->stop();
     window.Timer3()->stop();
+    window.ReconnectTimer()->stop();
 }
 
 }  // namespace veltrano::testing

@@ -200,7 +200,8 @@ TEST_F(ReadAllWindowTest, AnswersFillTheModelAndTheClosingFrameRestoresTheWindow
     // One Monday-to-Friday entry takes one of 240 places.
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
     EXPECT_TRUE(Hidden("Speicherplatz_Label"));
-    EXPECT_EQ(window->PanelText(5), "");
+    // No block reported an error: the end of the read is confirmed.
+    EXPECT_EQ(window->PanelText(5), "Lesen beendet");
     const std::vector<std::string> expected = {"RebuildSwitchTimeLists", "Beschattung_MaskeEnter",
                                                "Wind_Regen_MaskeEnter",  "Wintergarten_MaskeEnter",
                                                "CB_WochentagClick",      "ParameterEnter"};
@@ -315,6 +316,12 @@ TEST_F(ReadAllWatchdogTest, SilentControllerEndsTheReadAndRestoresTheWindow) {
     EXPECT_TRUE(Enabled("Combo_PortNum"));
     EXPECT_TRUE(Hidden("ProgressBar"));
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
+    // The editor, emptied for the read, shows the first entry and loads it.
+    for (const char* name : {"CB_Wochentag", "CB_Raum", "CB_Copy_Raum", "CB_Schaltzeit_Nr"})
+        EXPECT_EQ(Find<QComboBox>(name)->currentIndex(), 0) << name;
+    EXPECT_EQ(Find<QLabel>("copy_from_label")->text(), Find<QComboBox>("CB_Raum")->itemText(0));
+    EXPECT_EQ(calls, (std::vector<std::string>{"LoadGroupCheckBoxes", "RebuildSwitchTimeLists",
+                                               "CB_WochentagClick"}));
 
     // The rest of the answers, late: decoded, but nothing completes.
     calls.clear();

@@ -1,4 +1,6 @@
 // Renaming motors in CB_Raum and copying a motor's switching times.
+#include <QClipboard>
+
 #include "editor_fixture.h"
 
 namespace veltrano::testing {
@@ -150,6 +152,41 @@ TEST_F(CopyTest, OnlyTheUsersChoiceCopies) {
     Combo("CB_Copy_Raum")->setCurrentIndex(0);
     EXPECT_EQ(ModifiedCount(), 0);
     EXPECT_EQ(At(0, 5, 0).TimeCode, 0);
+}
+
+// A name holds only what the Controller can store (Windows-1252): other
+// characters, typed or pasted, are left out and named.
+TEST_F(NameTest, CharactersWindows1252CannotHoldAreNotInserted) {
+    struct Case {
+        const char* input;
+        bool paste;
+        const char* kept;
+        const char* refused;
+    };
+    const Case cases[] = {
+        {"Łazienka", false, "azienka", "Ł"},
+        {"Łódź 2", true, "ód 2", "Ł"},
+        {"Küche €", true, "Küche €", nullptr},
+        {"Bad \u263A", false, "Bad ", "\u263A"},
+    };
+    QLineEdit* edit = Combo("CB_Raum")->lineEdit();
+    for (const Case& c : cases) {
+        window->SetPanelText(5, "");
+        edit->clear();
+        if (c.paste) {
+            QApplication::clipboard()->setText(QString::fromUtf8(c.input));
+            edit->paste();
+        } else {
+            TypeName(QString::fromUtf8(c.input));
+        }
+        EXPECT_EQ(edit->text(), QString::fromUtf8(c.kept)) << c.input;
+        const QString said =
+            c.refused ? "Zeichen nicht möglich: " + QString::fromUtf8(c.refused) : "";
+        EXPECT_EQ(window->PanelText(5), said) << c.input;
+    }
+    // A name that comes from the Controller or a file is taken as it is.
+    Editor().SetMotorNameItem(2, "Łazienka");
+    EXPECT_EQ(Combo("CB_Raum")->itemText(1), "Łazienka");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -100,7 +102,8 @@ TEST_F(WindowTest, StartUpWithoutSettingsFileOpensComOne) {
     EXPECT_EQ(Find<QComboBox>("Combo_PortNum")->currentIndex(), 0);
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 100%");
     ASSERT_EQ(log.errors.size(), 1);
-    EXPECT_EQ(log.errors[0], "Specified device not found (COM1).");
+    EXPECT_TRUE(log.errors[0].startsWith("Specified device not found (COM1).\n\n"))
+        << log.errors[0].toStdString();
     EXPECT_TRUE(window->State().ShowAverageBrightness);
     // Later activations run nothing.
     window->FormActivate();
@@ -112,7 +115,8 @@ TEST_F(WindowTest, SettingsFileSelectsThePortAndLaterLinesAreIgnored) {
     StartUp();
     EXPECT_EQ(Find<QComboBox>("Combo_PortNum")->currentIndex(), 2);
     ASSERT_EQ(log.errors.size(), 1);
-    EXPECT_EQ(log.errors[0], "Specified device not found (COM3).");
+    EXPECT_TRUE(log.errors[0].startsWith("Specified device not found (COM3).\n\n"))
+        << log.errors[0].toStdString();
 }
 
 TEST_F(WindowTest, SettingsFileNumberOutsideOneToEightSelectsComOne) {
@@ -122,7 +126,8 @@ TEST_F(WindowTest, SettingsFileNumberOutsideOneToEightSelectsComOne) {
         WriteIni(content);
         w.FormActivate();
         EXPECT_EQ(w.findChild<QComboBox*>("Combo_PortNum")->currentIndex(), 0) << content;
-        EXPECT_EQ(log.errors.back(), "Specified device not found (COM1).");
+        EXPECT_TRUE(log.errors.back().startsWith("Specified device not found (COM1).\n\n"))
+            << log.errors.back().toStdString();
     }
 }
 
@@ -131,7 +136,10 @@ TEST_F(WindowTest, NonNumericSettingsFileShowsAMessageAndLeavesThePortClosed) {
     StartUp();
     ASSERT_EQ(log.errors.size(), 1);
     EXPECT_TRUE(log.errors[0].contains("drei"));
+    EXPECT_TRUE(log.errors[0].contains(
+        "Es wurde keine Schnittstelle geöffnet. Bitte wählen Sie den Port unter \"Port\" aus."));
     EXPECT_FALSE(window->Comm1().IsOpen());
+    EXPECT_FALSE(window->ReconnectTimer()->isActive()) << "no port was chosen";
     WriteIni("");
     TQuorvan w(std::make_unique<FakeDialogs>(log));
     w.Comm1().SetDeviceResolver([](int) { return std::string("/nonexistent"); });
@@ -284,7 +292,8 @@ TEST_F(WindowTest, PortChangeToAMissingDeviceForgetsTheController) {
     combo->setCurrentIndex(6);
     window->Guarded([this] { window->Combo_PortNumChange(); });
     ASSERT_EQ(log.errors.size(), 1);
-    EXPECT_EQ(log.errors[0], "Specified device not found (COM7).");
+    EXPECT_TRUE(log.errors[0].startsWith("Specified device not found (COM7).\n\n"))
+        << log.errors[0].toStdString();
     EXPECT_EQ(window->PanelText(0), "Keine Verbindung");
     for (int n = 1; n < 14; ++n)
         EXPECT_EQ(window->PanelText(n), "") << n;
@@ -334,6 +343,45 @@ TEST_F(WindowTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
     ASSERT_EQ(log.errors.size(), 1);
     EXPECT_EQ(log.errors[0], "kaputt");
     EXPECT_EQ(log.endProgramCalls, 0);
+}
+
+TEST_F(WindowTest, QtsOwnTextsAreGerman) {
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Abbrechen");
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Yes)->text().remove('&'), "Ja");
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
+// While no Controller answers, the last live values stay, greyed; the next
+// status report shows them normal again.
+TEST_F(WindowTest, LiveValuesAreGreyedWhileNotConnected) {
+    StartUp();
+    auto* field = Find<QLabel>("AktWind");
+    if (!field) {
+        field = new QLabel(Find<QWidget>("Wind_Regen_Maske"));
+        field->setObjectName("AktWind");
+    }
+    Connect(kConservatory);
+    const char* report = "start_skd140,21,5,18,24,-3,2,-7,4,12,30,0,1,11,136,55,ende_";
+    window->Receiver().OnReceive(report);
+    auto colour = [](QWidget* w) { return w->palette().color(QPalette::WindowText); };
+    QWidget* panel = Find<QWidget>("StatusPanel9");
+    const QColor normal = colour(panel);
+    const QString outside = window->PanelText(9);
+    const QString wind = field->text();
+    ASSERT_FALSE(outside.isEmpty());
+    ASSERT_FALSE(wind.isEmpty());
+
+    Connect(TQuorvan::kNoConnection);
+    EXPECT_EQ(window->PanelText(9), outside);
+    EXPECT_EQ(field->text(), wind);
+    EXPECT_NE(colour(panel), normal);
+    EXPECT_EQ(colour(field), colour(panel));
+
+    Connect(kConservatory);
+    window->Receiver().OnReceive(report);
+    EXPECT_EQ(colour(panel), normal);
+    EXPECT_EQ(colour(field), normal);
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+// Texts the window fills in at run time, each in its longest form, one table
+// per sheet: the no-cut-text check puts each into its control.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veltrano::testing {
+
+struct RuntimeText {
+    const char* control;  // object name of a label, combo box (item 0) or status panel
+    std::string text;
+};
+
+// Shell: status panels, header and the port group.
+std::vector<RuntimeText> ShellRuntimeTexts();
+// "Schaltzeiten".
+std::vector<RuntimeText> SwitchTimeRuntimeTexts();
+
+// Every table, for the check.
+std::vector<RuntimeText> AllRuntimeTexts();
+
+}  // namespace veltrano::testing
