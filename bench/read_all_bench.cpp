@@ -11,9 +11,13 @@
 //   ui_cpu_percent, the user-interface thread's processor time over the
 //   whole read as a share of its wall time (target: under 2 %), with the
 //   number of receive events and the processor time per event.
+// ReadAllRealPaceShadingSheet: the same with the window shown on the sheet
+//   "Beschattung, Dämmerung" (same targets).
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QEventLoop>
+#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -100,8 +104,7 @@ void ReadAllFast(benchmark::State& state) {
 }
 BENCHMARK(ReadAllFast)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void ReadAllRealPace(benchmark::State& state) {
-    SimulatedWindow sw(/*fast=*/false, /*relay=*/true);
+void RealPace(benchmark::State& state, SimulatedWindow& sw) {
     for (auto _ : state) {
         const ReadFigures figures = ReadOnce(sw);
         if (!figures.completed || !figures.closingToDone) {
@@ -126,7 +129,29 @@ void ReadAllRealPace(benchmark::State& state) {
     }
     if (!sw.Errors().isEmpty()) state.SkipWithError(sw.Errors().join("|").toStdString().c_str());
 }
+
+void ReadAllRealPace(benchmark::State& state) {
+    SimulatedWindow sw(/*fast=*/false, /*relay=*/true);
+    RealPace(state, sw);
+}
 BENCHMARK(ReadAllRealPace)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same with the window shown on the sheet "Beschattung, Dämmerung", whose
+// lists every shading and twilight block rewrites and whose entry runs at
+// the end.
+void ReadAllRealPaceShadingSheet(benchmark::State& state) {
+    SimulatedWindow sw(/*fast=*/false, /*relay=*/true);
+    TQuorvan& window = sw.Window();
+    window.show();
+    window.findChild<QTabWidget*>("Parameter_Maske")
+        ->setCurrentWidget(window.findChild<QWidget*>("Beschattung_Maske"));
+    QApplication::processEvents();
+    RealPace(state, sw);
+}
+BENCHMARK(ReadAllRealPaceShadingSheet)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 }  // namespace veltrano::bench

@@ -13,8 +13,8 @@
 
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/fixed_row_list_box.h"
 #include "masks/switch_time_editor.h"
-#include "masks/switch_time_list_box.h"
 
 namespace {
 

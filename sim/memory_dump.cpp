@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
+
+#include "sim_logbook.h"
 
 namespace veltrano::sim {
 
@@ -127,6 +130,12 @@ std::string FormatMemoryDump(const SimMemory& m) {
     text += Line("soi", {m.insideOffset});
     text += Line("shh", {m.heatingHysteresis});
     text += Line("saw", {m.windDelay});
+    if (m.logbook) {
+        text += Line("sla", {static_cast<long long>(m.logbook->size())});
+        for (const LogbookEntry& e : *m.logbook)
+            text += Line("sld", {e.number, e.motor, e.direction, e.day, e.month, e.code, e.hour,
+                                 e.minute, e.subCode});
+    }
     return text;
 }
 
@@ -138,6 +147,9 @@ SimMemory ParseMemoryDump(std::string_view text, SimMemory m) {
     std::istringstream lines{std::string(text)};
     std::string line;
     int lineNumber = 0;
+    // The logbook's announced size and where it was announced.
+    long long logbookSize = 0;
+    int logbookLine = 0;
     while (std::getline(lines, line)) {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -204,10 +216,28 @@ SimMemory ParseMemoryDump(std::string_view text, SimMemory m) {
                                   : tag == "shh" ? m.heatingHysteresis
                                                  : m.windDelay;
             field = i32(n[0]);
+        } else if (tag == "sla") {
+            Expect(n, 1, lineNumber, tag);
+            ExpectRange(n[0], 0, kMaxLogbookSize, lineNumber, "logbook size");
+            if (logbookLine != 0) Fail(lineNumber, "a second sla");
+            logbookSize = n[0];
+            logbookLine = lineNumber;
+            m.logbook.emplace();
+        } else if (tag == "sld") {
+            Expect(n, 9, lineNumber, tag);
+            if (logbookLine == 0) Fail(lineNumber, "sld before sla");
+            for (long long v : n)
+                ExpectRange(v, std::numeric_limits<std::int32_t>::min(),
+                            std::numeric_limits<std::int32_t>::max(), lineNumber, "number");
+            m.logbook->push_back({i32(n[0]), i32(n[1]), i32(n[2]), i32(n[3]), i32(n[4]), i32(n[5]),
+                                  i32(n[6]), i32(n[7]), i32(n[8])});
         } else {
             Fail(lineNumber, "unknown record " + tag);
         }
     }
+    if (logbookLine != 0 && static_cast<long long>(m.logbook->size()) != logbookSize)
+        Fail(logbookLine, "sla announces " + std::to_string(logbookSize) +
+                              " entries, the file has " + std::to_string(m.logbook->size()));
     return m;
 }
 

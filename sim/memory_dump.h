@@ -14,6 +14,11 @@
 //   sgz 15 240 129 60         group masks 1..4 (unsigned decimals)
 //   sft 3 18 4                holiday number, day, month
 //   szz 15                    single parameters: szz sbh soa soi shh saw
+//   sla 2                     the logbook: its number of entries, then as
+//   sld 1 3 1 14 6 1 21 50 0  many entries, entry 1 first: number motor
+//   sld 2 7 0 14 6 0 20 13 1  direction day month code hour minute sub-code
+//                             (wire numbers, sent as written). A file without
+//                             "sla" keeps the Controller's generated logbook.
 //
 // A file names only what it changes: loading starts from the factory memory.
 // A dump always holds every record, so it loads back exactly.

@@ -24,8 +24,15 @@ SimController::SimController(SimConfig config, SimMemory memory)
       receiver_(config_.identity.features, config_.refusedWords),
       sensors_(SensorOptions{config_.insideSensor, config_.identity.features.conservatory,
                              config_.faults.seed}),
-      logbook_(GenerateLogbook(config_.identity.features.motors)),
-      faults_(config_.faults) {}
+      faults_(config_.faults) {
+    if (!memory_.logbook)
+        memory_.logbook = GenerateLogbook(config_.identity.features.motors, config_.logbookSize);
+}
+
+const std::vector<LogbookEntry>& SimController::Logbook() const {
+    static const std::vector<LogbookEntry> kNone;
+    return memory_.logbook ? *memory_.logbook : kNone;
+}
 
 std::string SimController::DateText(const SimInstant& now) const {
     if (config_.dateUnset) return "01.01.00";
@@ -99,11 +106,14 @@ std::int64_t SimController::Mask(std::uint32_t mask) const {
 void SimController::Emit(OutgoingFrame frame) {
     if (silent_) return;
     const bool isAck = frame.tag == "stc";
+    const bool isLogbookEntry = (frame.tag == "sld" || frame.tag == "slf") &&
+                                !frame.numbers.empty() && frame.numbers[0] != kLogbookEndNumber;
     for (std::string& piece : faults_.Render(std::move(frame)))
         out_.push_back(std::move(piece));
     if (!faults_.LastWasSent()) return;
     ++framesSent_;
     if (isAck) ++acksSent_;
+    if (isLogbookEntry) ++logbookEntriesSent_;
     const SilenceOptions& s = config_.silence;
     if (s.afterFrames > 0 && !frameSilenceSpent_ && framesSent_ >= s.afterFrames) {
         frameSilenceSpent_ = true;
@@ -111,6 +121,11 @@ void SimController::Emit(OutgoingFrame frame) {
     }
     if (s.afterAcks > 0 && !ackSilenceSpent_ && acksSent_ >= s.afterAcks) {
         ackSilenceSpent_ = true;
+        BeginSilence();
+    }
+    if (s.afterLogbookEntries > 0 && !logbookSilenceSpent_ &&
+        logbookEntriesSent_ >= s.afterLogbookEntries) {
+        logbookSilenceSpent_ = true;
         BeginSilence();
     }
 }
@@ -205,19 +220,24 @@ void SimController::HandleWord(const std::string& w, const SimInstant& now) {
     if (w == "saw") return Emit(NumberFrame("saw", {memory_.windDelay}));
     if (w == "ssp") return Emit(NumberFrame("ssp", {0}));
     if (w == "swl") return sensors_.ResetMaximumWind(now.sinceStart);
-    if (w == "sla") return Emit(NumberFrame("sla", {static_cast<std::int64_t>(logbook_.Size())}));
+    if (!memory_.logbook) memory_.logbook.emplace();  // taken away through MutableMemory
+    std::vector<LogbookEntry>& logbook = *memory_.logbook;
+    if (w == "sla") return Emit(NumberFrame("sla", {static_cast<std::int64_t>(logbook.size())}));
     if (w == "sld") {
-        for (const LogbookEntry& e : logbook_.NextPage())
+        for (const LogbookEntry& e : logbookReader_.NextPage(logbook))
             Emit(LogbookFrame("sld", e));
         return;
     }
     if (w == "slf") {
-        for (const LogbookEntry& e : logbook_.All())
+        for (const LogbookEntry& e : SimLogbookReader::All(logbook))
             Emit(LogbookFrame("slf", e));
         return;
     }
-    if (w == "slr") return logbook_.Rewind();
-    if (w == "sll") return logbook_.Erase();
+    if (w == "slr") return logbookReader_.Rewind();
+    if (w == "sll") {
+        logbook.clear();
+        logbookReader_.Rewind();
+    }
 }
 
 }  // namespace veltrano::sim

@@ -34,8 +34,9 @@ struct SimInstant {
 // fires once.
 struct SilenceOptions {
     std::optional<std::chrono::milliseconds> after;
-    long long afterFrames = 0;  // after this many frames sent; 0: never
-    long long afterAcks = 0;    // after this many "stc" frames sent; 0: never
+    long long afterFrames = 0;          // after this many frames sent; 0: never
+    long long afterAcks = 0;            // after this many "stc" frames sent; 0: never
+    long long afterLogbookEntries = 0;  // after this many logbook entry frames; 0: never
 };
 
 struct SimConfig {
@@ -45,7 +46,8 @@ struct SimConfig {
     bool signedMasks = false;  // send masks as signed 32-bit decimals
     FaultOptions faults;
     SilenceOptions silence;
-    std::set<std::string> refusedWords;  // send-all words whose steps are refused
+    std::set<std::string> refusedWords;     // send-all words whose steps are refused
+    int logbookSize = kDefaultLogbookSize;  // entries generated when the memory has no logbook
 };
 
 class SimController {
@@ -68,7 +70,8 @@ class SimController {
     const SimMemory& Memory() const { return memory_; }
     SimMemory& MutableMemory() { return memory_; }
     const SimConfig& Config() const { return config_; }
-    const SimLogbook& Logbook() const { return logbook_; }
+    // The logbook's entries, entry 1 first (also held in the memory).
+    const std::vector<LogbookEntry>& Logbook() const;
 
     std::uint32_t ManualUpMask() const { return manualUp_; }
     std::uint32_t ManualDownMask() const { return manualDown_; }
@@ -96,7 +99,7 @@ class SimController {
     CommandParser parser_;
     SendAllReceiver receiver_;
     SensorModel sensors_;
-    SimLogbook logbook_;
+    SimLogbookReader logbookReader_;
     FaultInjector faults_;
 
     std::vector<std::string> out_;
@@ -104,8 +107,10 @@ class SimController {
     bool timedSilenceSpent_ = false;
     bool frameSilenceSpent_ = false;
     bool ackSilenceSpent_ = false;
+    bool logbookSilenceSpent_ = false;
     long long framesSent_ = 0;
     long long acksSent_ = 0;
+    long long logbookEntriesSent_ = 0;
 
     bool manualMode_ = false;
     std::uint32_t manualUp_ = 0;

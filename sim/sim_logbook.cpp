@@ -52,23 +52,18 @@ LogbookEntry LogbookEndMarker() {
     return e;
 }
 
-std::vector<LogbookEntry> SimLogbook::NextPage() {
+std::vector<LogbookEntry> SimLogbookReader::NextPage(const std::vector<LogbookEntry>& entries) {
     std::vector<LogbookEntry> page;
-    while (position_ < entries_.size() && page.size() < kLogbookPageSize)
-        page.push_back(entries_[position_++]);
+    while (position_ < entries.size() && page.size() < kLogbookPageSize)
+        page.push_back(entries[position_++]);
     page.push_back(LogbookEndMarker());
     return page;
 }
 
-std::vector<LogbookEntry> SimLogbook::All() const {
-    std::vector<LogbookEntry> all = entries_;
+std::vector<LogbookEntry> SimLogbookReader::All(const std::vector<LogbookEntry>& entries) {
+    std::vector<LogbookEntry> all = entries;
     all.push_back(LogbookEndMarker());
     return all;
-}
-
-void SimLogbook::Erase() {
-    entries_.clear();
-    position_ = 0;
 }
 
 }  // namespace veltrano::sim

@@ -5,12 +5,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "sim_identity.h"
+#include "sim_logbook_entry.h"
 
 namespace veltrano::sim {
 
@@ -103,6 +105,8 @@ struct SimMemory {
     std::int32_t insideOffset = 100;      // soi: offset + 100
     std::int32_t heatingHysteresis = 3;   // shh: tenths of a degree
     std::int32_t windDelay = 0;           // saw: seconds
+    // The logbook, entry 1 first; none: the Controller generates its own.
+    std::optional<std::vector<LogbookEntry>> logbook;
 
     MotorRecord& Record(MotorBlock block, int motor) {
         return records[static_cast<int>(block)][motor - 1];

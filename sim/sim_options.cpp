@@ -51,8 +51,10 @@ std::string UsageText() {
            "  --date-unset             answer 01.01.00: radio clock not decoded yet\n"
            "  --no-inside-sensor       report 999 as inside temperature\n"
            "  --signed-masks           send masks as signed 32-bit decimals\n"
+           "  --logbook N              logbook of N generated entries, 0..9998 (default 135)\n"
            "Memory:\n"
-           "  --load FILE              start with the memory of a dump file\n"
+           "  --load FILE              start with the memory of a dump file (a logbook\n"
+           "                           in it replaces the generated one)\n"
            "  --dump FILE              write the memory at exit and on SIGUSR2\n"
            "Faults:\n"
            "  --bad-checksum N         wrong checksum in every Nth data frame\n"
@@ -63,6 +65,7 @@ std::string UsageText() {
            "  --silent-after SECONDS   fall silent after this time\n"
            "  --silent-after-frames N  fall silent after N frames\n"
            "  --silent-after-acks N    fall silent after N stc acknowledgements\n"
+           "  --silent-after-logbook N fall silent after the Nth logbook entry frame\n"
            "  --refuse WORD            refuse the send-all step holding WORD (e.g. rbp)\n"
            "Signals: SIGUSR1 toggles silence (a pulled cable), SIGUSR2 dumps the memory,\n"
            "SIGINT/SIGTERM end the simulator and remove the link.\n"
@@ -135,6 +138,10 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
             o.config.insideSensor = false;
         } else if (a == "--signed-masks") {
             o.config.signedMasks = true;
+        } else if (a == "--logbook") {
+            if (!value(&v) || !ParseCount(v, 0, &n) || n > kMaxLogbookSize)
+                return fail("--logbook needs N from 0 to 9998");
+            o.config.logbookSize = static_cast<int>(n);
         } else if (a == "--load") {
             if (!value(&o.loadPath)) return fail("--load needs a file");
         } else if (a == "--dump") {
@@ -166,6 +173,10 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
             if (!value(&v) || !ParseCount(v, 1, &n))
                 return fail("--silent-after-acks needs N >= 1");
             o.config.silence.afterAcks = n;
+        } else if (a == "--silent-after-logbook") {
+            if (!value(&v) || !ParseCount(v, 1, &n))
+                return fail("--silent-after-logbook needs N >= 1");
+            o.config.silence.afterLogbookEntries = n;
         } else if (a == "--refuse") {
             if (!value(&v) || !CommandParser::IsKnownSendWord(v) || v == "rhi" || v == "rhe" ||
                 v == "rhb")

@@ -49,14 +49,10 @@ void TQuorvan::Timer1Timer() {
     // The activity dot blinks while a Controller is linked.
     if (PanelText(0) == kNoConnection) {
         dotRed_ = true;
-        dot_->setStyleSheet("background: red;");
-    } else if (dotRed_) {
-        dotRed_ = false;
-        dot_->setStyleSheet("background: #ff00ff; border-radius: 4px;");
     } else {
-        dotRed_ = true;
-        dot_->setStyleSheet("background: red;");
+        dotRed_ = !dotRed_;
     }
+    ShowDot(dotRed_);
 }
 
 void TQuorvan::ShowNotConnected() {
@@ -208,11 +204,23 @@ void ShowStale(QWidget* w, bool stale) {
 
 }  // namespace
 
-void TQuorvan::ShowSensorTexts(const SensorTexts& t) {
-    for (const SensorField& field : kSensorFields) {
-        if (auto* label = findChild<QLabel*>(field.name))
-            label->setText(QString::fromStdString(t.*field.text));
+// Found once, at the first status report: every mask is built by then, and
+// a search of the whole window for each field at every report would cost
+// more than the report itself.
+const std::vector<TQuorvan::SensorFieldWidget>& TQuorvan::SensorFieldWidgets() {
+    if (!sensorFields_) {
+        sensorFields_.emplace();
+        for (const SensorField& field : kSensorFields) {
+            if (auto* label = findChild<QLabel*>(field.name))
+                sensorFields_->push_back({label, field.text});
+        }
     }
+    return *sensorFields_;
+}
+
+void TQuorvan::ShowSensorTexts(const SensorTexts& t) {
+    for (const SensorFieldWidget& field : SensorFieldWidgets())
+        field.label->setText(QString::fromStdString(t.*field.text));
     const char* colour =
         t.BrightnessAverage ? "background: palette(tooltip-base);" : "background: palette(button);";
     for (const char* name : kBrightnessFields) {
@@ -229,9 +237,8 @@ void TQuorvan::ShowSensorTexts(const SensorTexts& t) {
 void TQuorvan::ShowLiveValuesStale(bool stale) {
     for (int panel : kSensorPanels)
         ShowStale(panels_[panel], stale);
-    for (const SensorField& field : kSensorFields) {
-        if (auto* label = findChild<QLabel*>(field.name)) ShowStale(label, stale);
-    }
+    for (const SensorFieldWidget& field : SensorFieldWidgets())
+        ShowStale(field.label, stale);
 }
 
 }  // namespace veltrano

@@ -119,6 +119,10 @@ void TQuorvan::ReadAllTimedOut() {
     // holidays from them, so they must not keep dates the model replaced.
     WindowHooks::Call(hooks_.RedrawHolidayFields);
     ShowFreeSwitchTimeMemoryFigure();
+    // The masks show the model as the read left it, in their own list form.
+    WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
+    WindowHooks::Call(hooks_.Wind_Regen_MaskeEnter);
+    WindowHooks::Call(hooks_.Wintergarten_MaskeEnter);
     SetPanelText(5, kTimedOutPanel);
     dialogs_->ShowError(kTimedOutMessage);
 }

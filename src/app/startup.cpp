@@ -10,6 +10,7 @@
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
 #include "masks/parameter_sheet.h"
+#include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 
 namespace veltrano {
@@ -23,6 +24,8 @@ constexpr const char* kNoPortOpenedHint =
 void TQuorvan::FormActivate() {
     if (startupDone_) return;
     startupDone_ = true;
+    // Sheets built after the window's constructor have their "?" buttons by now.
+    ConnectHelpButtons();
 
     programFolder_ = QDir::currentPath();
     switchTimes_->ShowMotorListFirst();
@@ -43,6 +46,8 @@ void TQuorvan::FormActivate() {
     parameters_->SetStartBanks();
 
     model_.ResetToDefaults();
+    // The per-motor masks on motor 1 with the default records.
+    shadingSheet_->SetStartDefaults();
 
     if (auto* d = findChild<QFileDialog*>("SaveDialog1")) {
         d->setNameFilter("Quorvan Schaltzeiten (*.qts)");

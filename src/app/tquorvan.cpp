@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMetaObject>
+#include <QPainter>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -16,11 +18,15 @@
 
 #include "app/status_panel.h"
 #include "app/user_dialogs.h"
+#include "help/help_viewer.h"
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
 #include "masks/client_font.h"
 #include "masks/parameter_sheet.h"
+#include "masks/logbook_sheet.h"
+#include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
+#include "masks/switch_time_help_buttons.h"
 
 namespace veltrano {
 namespace {
@@ -95,6 +101,11 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     switchTimes_ = std::make_unique<SwitchTimeEditor>(
         pages_->widget(0), model_, state_, hooks_, [this] { ShowFreeSwitchTimeMemoryFigure(); },
         [this](const std::function<void()>& fn) { Guarded(fn); });
+    PlaceSwitchTimeSheetHelpButtons(pages_->widget(0));
+    logbookSheet_ = std::make_unique<LogbookSheet>(findChild<QWidget*>("Alarm_Logbuch_Maske"));
+    shadingSheet_ = std::make_unique<ShadingSheet>(
+        pages_->findChild<QWidget*>("Beschattung_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
     timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
@@ -120,6 +131,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     RegisterBlockDecoders(receiver_, model_, state_, hooks_, readAll_);
     SetUpReadAll();
     SetUpSendAll();
+    SetUpLogbook();
+    // After every sheet: the "?" buttons that exist now show their topics.
+    ConnectHelpButtons();
 }
 
 TQuorvan::~TQuorvan() {
@@ -167,9 +181,11 @@ void TQuorvan::BuildHeader(QWidget* central) {
                                 {"Shape4", "blue", QRect(367, 31, 9, 9)}};
     for (const ShapeSpec& s : shapes) {
         auto* shape = MakeLabel(central, s.name, QString(), s.geometry);
-        shape->setStyleSheet(QString("background: %1;").arg(s.colour));
+        if (std::string_view(s.name) != "Dot")
+            shape->setStyleSheet(QString("background: %1;").arg(s.colour));
         if (std::string_view(s.name) == "Dot") dot_ = shape;
     }
+    ShowDot(true);
 
     speicherplatz_ = MakeLabel(central, "Speicherplatz_Label",
                                " !!!  Schaltzeiten-Speicher nicht ausreichend  !!!  "
@@ -179,12 +195,10 @@ void TQuorvan::BuildHeader(QWidget* central) {
     speicherplatz_->setStyleSheet("color: red; font-weight: bold;");
     speicherplatz_->hide();
 
-    helpBox_ = new QTextEdit(central);
-    helpBox_->setObjectName("HelpBox");
-    helpBox_->setReadOnly(true);
-    helpBox_->setPlainText("Inhalt_aus_Veltrano.hlp");
-    helpBox_->setGeometry(8, 72, 793, 457);
-    helpBox_->hide();
+    help_ = std::make_unique<HelpViewer>(
+        central, *dialogs_, [this] { return ProgramFolder() + "/Veltrano.hlp"; },
+        [this](const std::function<void()>& fn) { Guarded(fn); });
+    helpBox_ = help_->Box();
 }
 
 void TQuorvan::BuildPages(QWidget* central) {
@@ -237,12 +251,12 @@ void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
     const char* readAll[] = {"Send_Button_WS", "Send_Button_RS"};
     const char* sendAll[] = {"Read_Button_WS", "Read_Button_RS"};
     for (const char* name : readAll) {
-        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(8, 16, 129, 20));
+        auto* b = MakeButton(exchange, name, "Steuerung --> PC", QRect(8, 16, 110, 20));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Read_ButtonClick(); }); });
     }
     for (const char* name : sendAll) {
-        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(8, 37, 129, 20));
+        auto* b = MakeButton(exchange, name, "PC --> Steuerung", QRect(8, 37, 110, 20));
         connect(b, &QPushButton::clicked, this,
                 [this] { Guarded([this] { Send_ButtonClick(); }); });
     }
@@ -250,11 +264,11 @@ void TQuorvan::BuildSheetOneShell(QWidget* sheet) {
     auto* disk = new QGroupBox("Sicherung auf Datenträger", sheet);
     disk->setObjectName("GroupBox_Sicherung");
     disk->setGeometry(640, 118, 145, 60);
-    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(8, 16, 129, 20));
+    auto* load = MakeButton(disk, "Read_From_Disk", " Lesen von File     ", QRect(8, 16, 110, 20));
     connect(load, &QPushButton::clicked, this,
             [this] { Guarded([this] { Read_From_DiskClick(); }); });
     auto* save =
-        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(8, 37, 129, 20));
+        MakeButton(disk, "SaveToDisk_Button", " Speichern auf File", QRect(8, 37, 110, 20));
     save->setToolTip("Schaltzeiten sowie alle anderen Einstellungen auf Festplatte schreiben");
     connect(save, &QPushButton::clicked, this,
             [this] { Guarded([this] { SaveToDisk_ButtonClick(); }); });
@@ -313,6 +327,7 @@ void TQuorvan::ConnectHooks() {
     };
     switchTimes_->ConnectHooks(hooks_);
     parameters_->ConnectHooks(hooks_);
+    shadingSheet_->ConnectHooks(hooks_);
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {
@@ -335,19 +350,43 @@ void TQuorvan::SetControlWidth(const char* name, int width) {
     if (auto* w = findChild<QWidget*>(name)) w->resize(width, w->height());
 }
 
+void TQuorvan::ShowDot(bool red) {
+    // Two drawings made once: the dot changes every polling tick, and a
+    // style sheet would be parsed and applied each time.
+    static const auto draw = [](bool square, const QColor& colour) {
+        QPixmap pixmap(9, 9);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        if (square)
+            painter.drawRect(0, 0, 9, 9);
+        else
+            painter.drawEllipse(0, 0, 9, 9);
+        return pixmap;
+    };
+    if (dotPixmaps_[0].isNull()) {
+        dotPixmaps_[0] = draw(true, Qt::red);
+        dotPixmaps_[1] = draw(false, QColor(0xff, 0x00, 0xff));
+    }
+    dot_->setPixmap(dotPixmaps_[red ? 0 : 1]);
+}
+
 void TQuorvan::ShowFreeSwitchTimeMemoryFigure() {
     const FreeMemoryFigure memory = model_.FreeSwitchTimeMemory();
     SetPanelText(6, QString::fromStdString(memory.panelText));
     speicherplatz_->setVisible(memory.insufficient);
 }
 
-void TQuorvan::BeginTransferControls(int progressMaximum) {
+void TQuorvan::BeginTransferControls(std::optional<int> progressMaximum) {
     for (const char* name :
          {"Send_Button_WS", "Read_Button_WS", "Send_Button_RS", "Read_Button_RS"})
         SetControlEnabled(name, false);
     pages_->setEnabled(false);
     portCombo_->setEnabled(false);
-    progressBar_->setMaximum(progressMaximum);
+    if (!progressMaximum) return;
+    progressBar_->setMaximum(*progressMaximum);
     progressBar_->setValue(0);
     progressBar_->show();
 }
@@ -389,7 +428,11 @@ void TQuorvan::showEvent(QShowEvent* event) {
 }
 
 void TQuorvan::Parameter_MaskeChange() {
-    helpBox_->hide();
+    help_->Hide();
+}
+
+void TQuorvan::ConnectHelpButtons() {
+    help_->ConnectButtons(this);
 }
 
 void TQuorvan::Guarded(const std::function<void()>& fn) {

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 #include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/user_dialogs.h"
 #include "link/comm_port.h"
@@ -17,6 +20,7 @@
 #include "link/receive_handler.h"
 #include "link/send_all_sequence.h"
 #include "link/window_hooks.h"
+#include "logbook/logbook_transfer.h"
 #include "model/configuration_model.h"
 
 class QComboBox;
@@ -32,6 +36,9 @@ namespace veltrano {
 
 class ParameterSheet;
 class StatusPanel;
+class HelpViewer;
+class LogbookSheet;
+class ShadingSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -62,6 +69,12 @@ class TQuorvan : public QMainWindow {
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
     void ReconnectTimerTick();      // tries the chosen port again after it was lost
     void SendAllWatchdogTimer();    // ends a send-all whose acknowledgement is overdue
+    // The logbook sheet's buttons and the watchdog of its transfers.
+    void Logbuch_ButtonClick();       // "Logbuch lesen": the next 100 entries
+    void Logbuch_AnfangClick();       // "Ab Anfang": from the first entry
+    void Logbuch_save_ButtonClick();  // "Save to Disk": all entries into a ".qlf" file
+    void Logbuch_LoeschenClick();     // "Logbuch löschen"
+    void LogbookWatchdogTimer();      // ends a logbook transfer whose answers stopped
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);
@@ -84,6 +97,14 @@ class TQuorvan : public QMainWindow {
     QString ProgramFolder() const { return programFolder_; }
     SwitchTimeEditor& SwitchTimes() { return *switchTimes_; }  // sheet 1's editor
     ParameterSheet& Parameters() { return *parameters_; }      // the sheet " Parameter"
+    // The logbook transfer; LogbookTransfer::Abandon() ends a running one at
+    // once (a lost line), the window restored and the user told.
+    LogbookTransfer& Logbook() { return logbook_; }
+    QTimer* LogbookWatchdog() const { return logbookWatchdog_; }
+    HelpViewer& Help() { return *help_; }
+    // Connects the "?" buttons that exist now to their help topics; call
+    // again after building a sheet later.
+    void ConnectHelpButtons();
 
     // Runs fn and shows any exception that escapes it in an error box; the
     // program goes on. Nested failures while a box is open are not stacked.
@@ -97,8 +118,9 @@ class TQuorvan : public QMainWindow {
     // conservatory Controller, the "_RS" pair for all others.
     void ShowFamilyButtonPair();
     // A transfer holds the window: transfer buttons, page control and port
-    // selector disabled, the progress bar shown from 0 to progressMaximum.
-    void BeginTransferControls(int progressMaximum);
+    // selector disabled, the progress bar shown from 0 to progressMaximum
+    // (not shown without one: the logbook has its own).
+    void BeginTransferControls(std::optional<int> progressMaximum);
     // Its end: progress bar hidden, both timers running, the family's button
     // pair, the page control and the port selector usable again.
     void EndTransferControls();
@@ -117,6 +139,8 @@ class TQuorvan : public QMainWindow {
     void ConnectHooks();
     void OpenPortFromSelection();
     void ShowNotConnected();
+    // The activity dot: a red square, or a fuchsia circle.
+    void ShowDot(bool red);
     // Panels emptied but panel 0 "Keine Verbindung", every record to be sent.
     void ForgetController();
     // Whether ReconnectTimer tries the port again every second.
@@ -125,6 +149,12 @@ class TQuorvan : public QMainWindow {
     void ShowSensorTexts(const SensorTexts& texts);
     // Sensor panels and fields greyed (their last values kept) or normal.
     void ShowLiveValuesStale(bool stale);
+    // A sensor field of the masks and the live value it shows.
+    struct SensorFieldWidget {
+        QLabel* label;
+        std::string SensorTexts::*text;
+    };
+    const std::vector<SensorFieldWidget>& SensorFieldWidgets();
     void ShowException(const QString& text);
     void SelectPortItem(int index);
     void SetUpReadAll();
@@ -139,6 +169,13 @@ class TQuorvan : public QMainWindow {
     // How often the port looks at the line: at every character while a
     // send-all waits for acknowledgements, in short pauses otherwise.
     void ApplyReceivePace();
+    void SetUpLogbook();
+    bool AnyTransferRunning() const;
+    void StartLogbookTransfer(LogbookTransferKind kind, std::string_view commands);
+    void RestoreWindowAfterLogbook();
+    void LogbookEnded(LogbookTransferKind kind);
+    void LogbookAbandoned(LogbookTransferKind kind);
+    void WriteLogbookExport(QString fileName, const std::string& bytes);
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
@@ -150,6 +187,11 @@ class TQuorvan : public QMainWindow {
     SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
     std::unique_ptr<SwitchTimeEditor> switchTimes_;
     std::unique_ptr<ParameterSheet> parameters_;
+    LogbookTransfer logbook_{state_, model_, hooks_};
+    std::unique_ptr<LogbookSheet> logbookSheet_;
+    std::unique_ptr<HelpViewer> help_;
+    QString logbookExportFile_;
+    std::unique_ptr<ShadingSheet> shadingSheet_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
@@ -170,7 +212,10 @@ class TQuorvan : public QMainWindow {
     QTimer* readAllWatchdog_ = nullptr;
     QTimer* sendAllWatchdog_ = nullptr;
     QTimer* reconnectTimer_ = nullptr;
+    QTimer* logbookWatchdog_ = nullptr;
     bool dotRed_ = true;
+    std::array<QPixmap, 2> dotPixmaps_;  // red square, fuchsia circle
+    std::optional<std::vector<SensorFieldWidget>> sensorFields_;
     QString panel5AtReadStart_;  // an error text of the running read-all differs
 };
 

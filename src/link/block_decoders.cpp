@@ -1,9 +1,7 @@
 #include "link/block_decoders.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "link/decode_common.h"
+#include "link/motor_wire.h"
 #include "link/payload_error.h"
 
 namespace veltrano {
@@ -38,9 +36,7 @@ void ShowError(const Context& ctx, const std::string& text) {
 }
 
 std::int32_t Code(std::int64_t number, std::int64_t offset) {
-    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(number - offset, kMin, kMax));
+    return CodeFromWire(WireOffset(offset), number, false);
 }
 
 }  // namespace decode

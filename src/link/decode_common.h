@@ -39,13 +39,5 @@ void ShowError(const Context& ctx, const std::string& text);
 // A wire number minus its offset as a model code. Values outside a scale
 // are kept; only what no 32-bit code can hold is limited.
 std::int32_t Code(std::int64_t number, std::int64_t offset = 0);
-// On/off: wire 1 = on = code 0, anything else off.
-inline std::int32_t OffFromWire(std::int64_t number) {
-    return number == 1 ? kOn : kOff;
-}
-// Two-valued fields: wire 1 = the first item (up, "T>", "Tag") = code 0.
-inline std::int32_t OneToZero(std::int64_t number) {
-    return number == 1 ? 0 : 1;
-}
 
 }  // namespace veltrano::decode

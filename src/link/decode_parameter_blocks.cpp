@@ -1,25 +1,19 @@
 // Motor names, holidays, the motor masks of the alarm set-up, the manual
 // drive and the group central control, and the single parameters.
 #include "link/decode_common.h"
+#include "link/motor_name_frame.h"
 #include "link/payload_error.h"
 
 namespace veltrano::decode {
 namespace {
 
-// "smn": two-digit motor number, ",", then the name up to the end marker,
-// taken as it comes (trailing blanks and further commas included).
+// "smn": the motor's name into the model and the motor selectors.
 void DecodeMotorName(const Context& ctx, const std::string& payload) {
     ShowCaption(ctx, "Motor-Namen");
-    const std::size_t comma = payload.find(',');
-    if (comma == std::string::npos) throw PayloadError("motor name without number");
-    const auto motor =
-        ParseWireInteger(std::string_view(payload).substr(0, comma), NumberRange::Signed32);
-    if (!motor) throw PayloadError("motor number not an integer");
-    if (*motor < 1 || *motor > kMotorCount) return;  // no such motor
-    const int m = static_cast<int>(*motor);
-    const std::string name = payload.substr(comma + 1);
-    ctx.model.motorName(m) = name;
-    WindowHooks::Call(ctx.hooks.SetMotorNameItem, m, name);
+    const auto frame = ParseMotorNameFrame(payload);
+    if (!frame) return;  // no such motor
+    ctx.model.motorName(frame->Motor) = frame->Name;
+    WindowHooks::Call(ctx.hooks.SetMotorNameItem, frame->Motor, frame->Name);
 }
 
 // "sft": [0] holiday 1..15, [1] day, [2] month, [3] checksum. The frame of
@@ -141,8 +135,12 @@ void RegisterParameterBlocks(ReceiveHandler& handler, const Context& ctx) {
         {"sbh", DecodeShadingHysteresis}, {"soa", DecodeOutsideOffset}, {"soi", DecodeInsideOffset},
         {"shh", DecodeHeatingHysteresis}, {"saw", DecodeWindDelay},
     };
-    for (const auto& [tag, decode] : decoders)
-        handler.RegisterDecoder(tag, [ctx, decode](const std::string& p) { decode(ctx, p); });
+    // Not a structured binding: clang 14 cannot capture one.
+    for (const auto& entry : decoders) {
+        const auto decode = entry.second;
+        handler.RegisterDecoder(entry.first,
+                                [ctx, decode](const std::string& p) { decode(ctx, p); });
+    }
 
     handler.RegisterDecoder("ssp", [](const std::string&) {});  // answered, nothing to keep
     handler.RegisterDecoder(

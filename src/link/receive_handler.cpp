@@ -15,6 +15,11 @@ void ReceiveHandler::RegisterDecoder(const std::string& tag, Decoder decoder) {
     decoders_[tag] = std::move(decoder);
 }
 
+ReceiveHandler::Decoder ReceiveHandler::DecoderFor(const std::string& tag) const {
+    const auto it = decoders_.find(tag);
+    return it != decoders_.end() ? it->second : Decoder();
+}
+
 void ReceiveHandler::OnReceive(std::string_view bytes) {
     currentTag_.clear();
     std::vector<std::string> acknowledgements;

@@ -23,6 +23,9 @@ class ReceiveHandler {
     // Decoders of the configuration blocks, the logbook and the send-all
     // acknowledgement ("stc", which runs after the event's counters).
     void RegisterDecoder(const std::string& tag, Decoder decoder);
+    // The decoder registered for tag (empty when none), so a later one can
+    // take over some of its frames and hand it the rest.
+    Decoder DecoderFor(const std::string& tag) const;
 
     // One receive event: the bytes read from the port (Windows-1252).
     void OnReceive(std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "link/motor_wire.h"
 #include "model/cp1252.h"
 
 namespace veltrano {
@@ -51,131 +52,40 @@ std::int64_t RecordNumbers::Sum() const {
 }
 
 RecordNumbers ShadingNumbers(int motor, const ShadingSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(std::int64_t{r.TemperatureCode} + 90);
-    n.Add(std::int64_t{r.FromCode} + 5);
-    n.Add(std::int64_t{r.ToCode} + 5);
-    n.Add(std::int64_t{r.BrightnessCode} + 37);
-    n.Add(std::int64_t{r.DurationCode} + 1);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers TwilightMorningNumbers(int motor, const TwilightMorningSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(std::int64_t{r.FromCode} + 3);
-    n.Add(std::int64_t{r.BrightnessCode} + 1);
-    n.Add(std::int64_t{r.DurationCode} + 1);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers TwilightEveningNumbers(int motor, const TwilightEveningSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(std::int64_t{r.FromCode} + 14);
-    n.Add(std::int64_t{r.BrightnessCode} + 1);
-    n.Add(std::int64_t{r.DurationCode} + 1);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers WindNumbers(int motor, const WindSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add((std::int64_t{r.SpeedCode} + 1) * 5);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers RainNumbers(int motor, const RainSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(WireTwoValued(r.Direction));
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers ReverseNumbers(int motor, const ReverseSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(r.AtUp);
-    n.Add(r.AtDown);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers TouchNumbers(int motor, const TouchSettings& r, bool radioVariant) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(std::int64_t{r.DurationCode} + 1 + (radioVariant ? 48 : 0));
-    return n;
+    return WireNumbers(motor, r, radioVariant);
 }
-
 RecordNumbers ProportionalTempNumbers(int motor, const ProportionalTempSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(r.From);
-    n.Add(r.To);
-    n.Add(std::int64_t{r.SetpointCode} + 101);
-    n.Add(WireTwoValued(r.Direction));
-    n.Add(std::int64_t{r.ControlRangeCode} + 1);
-    n.Add(std::int64_t{r.MaxTravelCode} + 1);
-    n.Add(std::int64_t{r.StepsCode} + 2);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers InsideTempNumbers(int motor, const InsideTempSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(WireTwoValued(r.Comparison));
-    n.Add(std::int64_t{r.Threshold1Code} + 91);
-    n.Add(WireTwoValued(r.Direction));
-    n.Add(std::int64_t{r.Threshold2Code} + 91);
-    n.Add(std::int64_t{r.DurationCode} + 1);
-    n.Add(r.From);
-    n.Add(r.To);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers HeatingNumbers(int motor, const HeatingSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(WireTwoValued(r.DayNight));  // 1 = "Tag"
-    n.Add(WireTwoValued(r.Mode));      // 1 = heating
-    n.Add(r.DayTempCode);
-    n.Add(r.NightTempCode);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers HumidityNumbers(int motor, const HumiditySettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(WireTwoValued(r.Comparison));
-    n.Add(std::int64_t{r.Threshold1Code} + 1);
-    n.Add(std::int64_t{r.Threshold2Code} + 1);
-    n.Add(std::int64_t{r.DurationCode} + 1);
-    n.Add(r.From);
-    n.Add(r.To);
-    return n;
+    return WireNumbers(motor, r, false);
 }
-
 RecordNumbers OutsideTempNumbers(int motor, const OutsideTempSettings& r) {
-    RecordNumbers n;
-    n.Add(motor);
-    n.Add(WireOnOff(r.Off));
-    n.Add(std::int64_t{r.Threshold1Code} + 91);
-    n.Add(r.Direction == kUp ? 1 : r.Direction == kDown ? 0 : r.Direction);
-    n.Add(std::int64_t{r.Threshold2Code} + 91);
-    n.Add(std::int64_t{r.DurationCode} + 1);
-    return n;
+    return WireNumbers(motor, r, false);
 }
 
 RecordNumbers SwitchTimeNumbers(int day, int motor, int slot, const SwitchTime& entry) {

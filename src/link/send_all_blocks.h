@@ -71,16 +71,9 @@ inline constexpr std::string_view kWordRandomSpan = " rzz";
 // The fixed number after the group and alarm masks.
 inline constexpr std::int64_t kMaskBlockTrailer = 22;
 
-// Wire forms of the two-valued fields: 1 means on, up, or the first item.
-inline std::int64_t WireOnOff(std::int32_t off) {
-    return off == kOn ? 1 : 0;
-}
-inline std::int64_t WireTwoValued(std::int32_t field) {
-    return field == 1 ? 0 : 1;
-}
-
-// Per-motor records: motor 1..32, on/off and the fields; the checksum (their
-// plain sum) is added by WireWriter::NumbersWithSum.
+// Per-motor records: motor 1..32 and the fields, converted by the record's
+// wire table (link/motor_wire.h); the checksum (their plain sum) is added by
+// WireWriter::NumbersWithSum.
 RecordNumbers ShadingNumbers(int motor, const ShadingSettings& r);
 RecordNumbers TwilightMorningNumbers(int motor, const TwilightMorningSettings& r);
 RecordNumbers TwilightEveningNumbers(int motor, const TwilightEveningSettings& r);

@@ -8,9 +8,9 @@
 #include <QPalette>
 
 #include "masks/day_timeline.h"
+#include "masks/fixed_row_list_box.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
-#include "masks/switch_time_list_box.h"
 #include "masks/switch_time_name_box.h"
 #include "model/value_scales.h"
 

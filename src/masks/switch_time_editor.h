@@ -26,7 +26,7 @@ namespace veltrano {
 
 class DayTimeline;
 class MotorNameBox;
-class SwitchTimeListBox;
+class FixedRowListBox;
 struct EditorFields;
 
 class SwitchTimeEditor : public QObject {
@@ -91,8 +91,8 @@ class SwitchTimeEditor : public QObject {
     int PressPosition() const { return pressPosition_; }
     int RenameTarget() const { return renameTarget_; }
     bool RenamePending() const { return renamePending_; }
-    SwitchTimeListBox* DayList() const { return dayList_; }
-    SwitchTimeListBox* MotorList() const { return motorList_; }
+    FixedRowListBox* DayList() const { return dayList_; }
+    FixedRowListBox* MotorList() const { return motorList_; }
     DayTimeline& Timeline() const { return *timeline_; }
 
   private:
@@ -142,8 +142,8 @@ class SwitchTimeEditor : public QObject {
     QLabel* copyFrom_ = nullptr;
     QPushButton* tagButton_ = nullptr;
     QPushButton* motorButton_ = nullptr;
-    SwitchTimeListBox* dayList_ = nullptr;
-    SwitchTimeListBox* motorList_ = nullptr;
+    FixedRowListBox* dayList_ = nullptr;
+    FixedRowListBox* motorList_ = nullptr;
     QLabel* label37_ = nullptr;
     QLabel* label42_ = nullptr;
     std::unique_ptr<DayTimeline> timeline_;

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "masks/fixed_row_list_box.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
-#include "masks/switch_time_list_box.h"
 #include "masks/switch_time_name_box.h"
 
 namespace veltrano {
@@ -91,8 +91,8 @@ void SwitchTimeEditor::SetListsRow6(const QString& text) {
 }
 
 void SwitchTimeEditor::BlankListsForRead(const QString& row6) {
-    const std::pair<SwitchTimeListBox*, int> lists[] = {{dayList_, kDayListRowsBlankedForRead},
-                                                        {motorList_, kMotorListRowsBlankedForRead}};
+    const std::pair<FixedRowListBox*, int> lists[] = {{dayList_, kDayListRowsBlankedForRead},
+                                                      {motorList_, kMotorListRowsBlankedForRead}};
     for (const auto& [list, rows] : lists) {
         for (int row = 0; row < rows; ++row)
             list->SetRow(row, QString());

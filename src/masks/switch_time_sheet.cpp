@@ -12,10 +12,11 @@
 
 #include "masks/day_timeline.h"
 #include "masks/fixed_pitch_font.h"
+#include "masks/fixed_row_list_box.h"
+#include "masks/mask_controls.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
-#include "masks/switch_time_list_box.h"
 #include "masks/switch_time_name_box.h"
 #include "model/value_scales.h"
 
@@ -166,12 +167,12 @@ void SwitchTimeEditor::BuildLists(QWidget* sheet) {
     label42_->setFont(font);
     label42_->setGeometry(kListLeft + 4, kListTop - 16, kWideListWidth, 14);
 
-    dayList_ = new SwitchTimeListBox("DatenListe_Tag", kDayListRowCount, sheet);
+    dayList_ = new FixedRowListBox("DatenListe_Tag", kDayListRowCount, sheet);
     dayList_->setToolTip("Anklicken überträgt Werte in Eingabemasken (oben links)");
-    motorList_ = new SwitchTimeListBox("DatenListe_Motor", kMotorListRowCount, sheet);
+    motorList_ = new FixedRowListBox("DatenListe_Motor", kMotorListRowCount, sheet);
     motorList_->setToolTip(
         "Anklicken überträgt Werte in Eingabemasken (oben links) / Dopelklick löscht Schaltzeit ");
-    for (SwitchTimeListBox* list : {dayList_, motorList_})
+    for (FixedRowListBox* list : {dayList_, motorList_})
         list->setGeometry(kListLeft, kListTop, kWideListWidth, kListHeight);
 }
 
@@ -188,6 +189,9 @@ void SwitchTimeEditor::ShowSlotsPerDay(int slotCount) {
 }
 
 void SwitchTimeEditor::Wire() {
+    for (QComboBox* box : {wochentag_, static_cast<QComboBox*>(raum_), schaltzeitNr_, upDown_,
+                           schaltzeit_, dauer_, gruppe_, funktion_, copyRaum_})
+        WheelOnlyWhenFocused(box);
     auto onChoice = [this](QComboBox* box, std::function<void()> handler) {
         connect(box, &QComboBox::activated, this, [this, handler] { Run(handler); });
     };
@@ -226,12 +230,12 @@ void SwitchTimeEditor::Wire() {
     connect(raum_, &MotorNameBox::DroppingDown, this,
             [this] { Run([this] { CB_RaumDropDown(); }); });
 
-    for (SwitchTimeListBox* list : {dayList_, motorList_}) {
-        connect(list, &SwitchTimeListBox::MouseDown, this,
+    for (FixedRowListBox* list : {dayList_, motorList_}) {
+        connect(list, &FixedRowListBox::MouseDown, this,
                 [this](int x) { Run([this, x] { DatenListe_TagMouseDown(x); }); });
         connect(list, &QAbstractItemView::clicked, this,
                 [this] { Run([this] { DatenListe_TagClick(false); }); });
-        connect(list, &SwitchTimeListBox::KeyboardSelected, this,
+        connect(list, &FixedRowListBox::KeyboardSelected, this,
                 [this] { Run([this] { DatenListe_TagClick(true); }); });
     }
     connect(motorList_, &QAbstractItemView::doubleClicked, this,

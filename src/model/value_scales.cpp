@@ -213,6 +213,16 @@ const ItemList& DayNightItems() {
     return items;
 }
 
+const ItemList& DirectionItems() {
+    static const ItemList items{"\u2191", "\u2193"};
+    return items;
+}
+
+const ItemList& OutsideDirectionItems() {
+    static const ItemList items{"\u2191", "\u2193", "DEAKTIV"};
+    return items;
+}
+
 const ItemList& HeatingModeItems() {
     static const ItemList items{"Heizbetrieb", "Kühlbetrieb"};
     return items;

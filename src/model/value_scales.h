@@ -64,6 +64,10 @@ const ItemList& RadioRunTimeItems();
 const ItemList& TemperatureComparisonItems();
 // "F>", "F<": humidity `Comparison`.
 const ItemList& HumidityComparisonItems();
+// Up and down arrow: `Direction` 0 up, 1 down.
+const ItemList& DirectionItems();
+// Up arrow, down arrow, "DEAKTIV": outside-temperature `Direction`, 2 = drive deactivated.
+const ItemList& OutsideDirectionItems();
 // "Tag", "Nacht": heating `DayNight`.
 const ItemList& DayNightItems();
 // "Heizbetrieb", "Kühlbetrieb": heating `Mode`.

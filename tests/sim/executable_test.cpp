@@ -165,6 +165,40 @@ TEST(SimulatorExecutable, LoadsAMemoryDumpAndTogglesSilence) {
     EXPECT_EQ(port.ReadUntil("ende_"), "start_sfi7.514ende_");
 }
 
+TEST(SimulatorExecutable, LogbookFromTheOptionsOrTheFileAndErasedInTheDump) {
+    veltrano::testing::TempWorkDir dir;
+    {
+        SimulatorProcess sim(VELTRANO_SIM_PATH, {"--fast", "--logbook", "3", "--dump", "a.txt"},
+                             dir.path().string());
+        Port port(dir.path() / "COM1");
+        ASSERT_TRUE(port.IsOpen());
+        port.Write("sla");
+        EXPECT_EQ(port.ReadUntil("ende_"), "start_sla3,ende_");
+        ASSERT_TRUE(sim.RequestDump());
+        EXPECT_EQ(LoadMemoryDump((dir.path() / "a.txt").string()).logbook->size(), 3u);
+        port.Write("sllsla");
+        EXPECT_EQ(port.ReadUntil("ende_"), "start_sla0,ende_");
+        ASSERT_TRUE(sim.RequestDump());
+        std::ifstream dump(dir.path() / "a.txt");
+        const std::string text((std::istreambuf_iterator<char>(dump)),
+                               std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("\nsla 0\n"), std::string::npos);
+        EXPECT_EQ(text.find("\nsld "), std::string::npos);
+    }
+    {
+        std::ofstream file(dir.path() / "b.txt");
+        file << "sla 1\nsld 7 40 3 45 13 30 99 -5 9\n";
+    }
+    SimulatorProcess sim(VELTRANO_SIM_PATH, {"--fast", "--logbook", "50", "--load", "b.txt"},
+                         dir.path().string());
+    Port port(dir.path() / "COM1");
+    ASSERT_TRUE(port.IsOpen());
+    port.Write("slasld");
+    EXPECT_EQ(port.ReadUntil("10000,ende_"),
+              "start_sla1,ende_start_sld7,40,3,45,13,30,99,-5,9,241,ende_"
+              "start_sld9999,1,0,0,0,0,0,0,0,10000,ende_");
+}
+
 TEST(SimulatorExecutable, SilentAfterFramesLetsThoseFramesOutAndNoMore) {
     veltrano::testing::TempWorkDir dir;
     SimulatorProcess sim(VELTRANO_SIM_PATH, {"--silent-after-frames", "2"}, dir.path().string());

@@ -184,10 +184,10 @@ TEST(Logbook, GeneratedEntriesCoverEveryEventCodeAndSubCode) {
 
 TEST(Logbook, FramesSizePagesAllRewindAndErase) {
     SimController sim(ConfigOf(), FactoryMemory(false));
-    const auto total = sim.Logbook().Size();
+    const auto total = sim.Logbook().size();
     EXPECT_EQ(sim.ReceiveText("sla", At()), "start_sla" + std::to_string(total) + ",ende_");
 
-    const LogbookEntry& first = sim.Logbook().Entries()[0];
+    const LogbookEntry& first = sim.Logbook()[0];
     const std::string firstFrame = RenderFrame(LogbookFrame("sld", first));
     const int sum = first.number + first.motor + first.direction + first.day + first.month +
                     first.code + first.hour + first.minute + first.subCode;
@@ -219,7 +219,7 @@ TEST(Logbook, FramesSizePagesAllRewindAndErase) {
     EXPECT_EQ(all.substr(all.size() - endMarker.size()), endMarker);
 
     EXPECT_EQ(sim.ReceiveText("sll", At()), "");
-    EXPECT_EQ(sim.Logbook().Size(), 0u);
+    EXPECT_EQ(sim.Logbook().size(), 0u);
 }
 
 TEST(Logbook, ErasedLogbookAnswersSizeZeroAndTheMarkerOnly) {
@@ -230,6 +230,43 @@ TEST(Logbook, ErasedLogbookAnswersSizeZeroAndTheMarkerOnly) {
     EXPECT_NE(out.find("start_sla0,ende_start_sld9999,1,0,0,0,0,0,0,0,10000,ende_"),
               std::string::npos);
     EXPECT_EQ(sim.ReceiveText("slf", At()), "start_slf9999,1,0,0,0,0,0,0,0,10000,ende_");
+}
+
+TEST(Logbook, SizeOfTheGeneratedLogbook) {
+    for (int size : {0, 1, 135, 2000, 9998}) {
+        SimConfig config = ConfigOf();
+        config.logbookSize = size;
+        SimController sim(config, FactoryMemory(false));
+        EXPECT_EQ(sim.ReceiveText("sla", At()), "start_sla" + std::to_string(size) + ",ende_");
+        EXPECT_EQ(sim.Memory().logbook->size(), static_cast<std::size_t>(size));
+    }
+}
+
+TEST(Logbook, LogbookOfTheMemoryIsSentAsStoredAndErasedThere) {
+    SimMemory memory = FactoryMemory(false);
+    memory.logbook = {{1, 33, -1, 45, 13, 99, 99, 99, 7}, {5, 0, 2, 0, 0, 30, -3, 60, 0}};
+    SimController sim(ConfigOf(), memory);
+    EXPECT_EQ(sim.ReceiveText("slasld", At()),
+              "start_sla2,ende_"
+              "start_sld1,33,-1,45,13,99,99,99,7,395,ende_"
+              "start_sld5,0,2,0,0,30,-3,60,0,94,ende_"
+              "start_sld9999,1,0,0,0,0,0,0,0,10000,ende_");
+    sim.ReceiveText("sll", At());
+    EXPECT_EQ(sim.Memory().logbook, std::vector<LogbookEntry>{});
+}
+
+TEST(Logbook, SilentAfterTheNthEntryFrameWhoseFramesStillGoOut) {
+    SimConfig config = ConfigOf();
+    config.silence.afterLogbookEntries = 40;
+    SimController sim(config, FactoryMemory(false));
+    const std::string page = sim.ReceiveText("smnslasld", At());
+    EXPECT_EQ(CountOf(page, "start_smn"), 32);
+    EXPECT_EQ(CountOf(page, "start_sla"), 1);
+    EXPECT_EQ(CountOf(page, "start_sld"), 40);
+    EXPECT_NE(page.find("start_sld40,"), std::string::npos);
+    EXPECT_EQ(page.find("start_sld9999"), std::string::npos);
+    EXPECT_TRUE(sim.Silent());
+    EXPECT_EQ(sim.ReceiveText("sfi\r", At()), "");
 }
 
 }  // namespace

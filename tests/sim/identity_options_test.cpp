@@ -95,6 +95,8 @@ TEST(Options, Defaults) {
     EXPECT_EQ(o->config.identity.firmware, "7.514");
     EXPECT_TRUE(o->config.insideSensor);
     EXPECT_FALSE(o->config.signedMasks);
+    EXPECT_EQ(o->config.logbookSize, 135);
+    EXPECT_EQ(o->config.silence.afterLogbookEntries, 0);
 }
 
 TEST(Options, EveryOption) {
@@ -128,6 +130,10 @@ TEST(Options, EveryOption) {
                           "7",
                           "--silent-after-acks",
                           "9",
+                          "--logbook",
+                          "2000",
+                          "--silent-after-logbook",
+                          "40",
                           "--refuse",
                           "rbp",
                           "--refuse",
@@ -152,6 +158,8 @@ TEST(Options, EveryOption) {
     EXPECT_EQ(o->config.silence.after, std::chrono::milliseconds(2500));
     EXPECT_EQ(o->config.silence.afterFrames, 7);
     EXPECT_EQ(o->config.silence.afterAcks, 9);
+    EXPECT_EQ(o->config.logbookSize, 2000);
+    EXPECT_EQ(o->config.silence.afterLogbookEntries, 40);
     EXPECT_EQ(o->config.refusedWords, (std::set<std::string>{"rbp", "rfs"}));
     EXPECT_EQ(o->loadPath, "in.txt");
     EXPECT_EQ(o->dumpPath, "out.txt");
@@ -184,6 +192,12 @@ TEST(Options, Refusals) {
     EXPECT_FALSE(Parse({"--bad-checksum", "0"}, &error));
     EXPECT_FALSE(Parse({"--drop"}, &error));
     EXPECT_FALSE(Parse({"--silent-after", "-1"}, &error));
+    EXPECT_TRUE(Parse({"--logbook", "0"}, &error));
+    EXPECT_TRUE(Parse({"--logbook", "9998"}, &error));
+    EXPECT_FALSE(Parse({"--logbook", "9999"}, &error));
+    EXPECT_NE(error.find("0 to 9998"), std::string::npos);
+    EXPECT_FALSE(Parse({"--logbook", "-1"}, &error));
+    EXPECT_FALSE(Parse({"--silent-after-logbook", "0"}, &error));
     EXPECT_FALSE(Parse({"--refuse", "sbp"}, &error));
     EXPECT_FALSE(Parse({"--refuse", "rhb"}, &error));
     EXPECT_FALSE(Parse({"--whatever"}, &error));
@@ -216,6 +230,8 @@ TEST(Options, HelpListsOptionsAndMixes) {
                                "--silent-after",
                                "--silent-after-frames",
                                "--silent-after-acks",
+                               "--silent-after-logbook",
+                               "--logbook",
                                "--refuse",
                                "--load",
                                "--dump",

@@ -69,21 +69,50 @@ TEST(MemoryDump, PartialFileOverTheRadioFactoryMemory) {
 
 TEST(MemoryDump, MalformedLinesNameTheirLine) {
     const char* bad[] = {
-        "sbp 7 1 112\n",                // too few numbers
-        "sbp 33 1 112 10 20 40 12\n",   // motor
-        "sfs 8 1 1 1 6 0 39 1 0\n",     // day
-        "smn 1 \"short\"\n",            // not 12 bytes
-        "smn 1 Wohnzimmer\n",           // not quoted
-        "smn 1 \"Wohn\\xZZimmer \"\n",  // bad escape
-        "sas 1 x\n",                    // not a number
-        "sgz 1 2 3 4294967296\n",       // mask too large
-        "sft 16 1 1\n",                 // holiday
-        "xyz 1\n",                      // unknown
+        "sbp 7 1 112\n",                   // too few numbers
+        "sbp 33 1 112 10 20 40 12\n",      // motor
+        "sfs 8 1 1 1 6 0 39 1 0\n",        // day
+        "smn 1 \"short\"\n",               // not 12 bytes
+        "smn 1 Wohnzimmer\n",              // not quoted
+        "smn 1 \"Wohn\\xZZimmer \"\n",     // bad escape
+        "sas 1 x\n",                       // not a number
+        "sgz 1 2 3 4294967296\n",          // mask too large
+        "sft 16 1 1\n",                    // holiday
+        "xyz 1\n",                         // unknown
+        "sld 1 1 1 1 1 1 1 1 1\n",         // entry without sla
+        "sla 9999\n",                      // more than a logbook holds
+        "sla 2\nsld 1 1 1 1 1 1 1 1 1\n",  // fewer entries than announced
     };
     for (const char* line : bad) {
         try {
             ParseMemoryDump(std::string("# ok\n") + line);
             ADD_FAILURE() << "accepted: " << line;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(MemoryDump, LogbookAsAnnouncedEntriesOutOfRangeValuesIncluded) {
+    SimMemory memory = FactoryMemory(false);
+    EXPECT_EQ(FormatMemoryDump(memory).find("sla"), std::string::npos);  // generated one kept
+
+    memory.logbook = {{1, 3, 1, 5, 3, 1, 7, 30, 0}, {2, 33, -1, 45, 13, 99, 99, 99, 7}};
+    const std::string text = FormatMemoryDump(memory);
+    EXPECT_NE(text.find("\nsla 2\nsld 1 3 1 5 3 1 7 30 0\nsld 2 33 -1 45 13 99 99 99 7\n"),
+              std::string::npos);
+    EXPECT_EQ(ParseMemoryDump(text), memory);
+
+    memory.logbook->clear();
+    EXPECT_NE(FormatMemoryDump(memory).find("\nsla 0\n"), std::string::npos);
+    EXPECT_EQ(ParseMemoryDump("sla 0\n").logbook, std::vector<LogbookEntry>{});
+    EXPECT_FALSE(ParseMemoryDump("szz 5\n").logbook.has_value());
+
+    for (const char* text : {"sla 2\nsld 1 1 1 1 1 1 1 1\n", "sla 1\nsla 1\n",
+                             "sla 1\nsld 1 1 1 1 1 1 1 1 2147483648\n"}) {
+        try {
+            ParseMemoryDump(text);
+            ADD_FAILURE() << "accepted: " << text;
         } catch (const std::runtime_error& e) {
             EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
         }

@@ -1,6 +1,6 @@
-// A user's actions on the real widgets: an item chosen in a combo box, rows
-// pressed and double-clicked with mouse events on a list's viewport, keys
-// typed into a widget, tabs, check boxes and dates.
+// A user's actions on the real widgets, as the events Qt delivers for them:
+// an item chosen in a combo box, rows pressed and double-clicked on a list's
+// viewport, keys typed, clicks, wheel turns and tab clicks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@
 #include <QString>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
+#include <QWidget>
 
 namespace veltrano::testing {
 
@@ -70,28 +72,40 @@ inline void FocusOut(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReaso
     QApplication::sendEvent(widget, &event);
 }
 
-// A click with the left button at `at` (widget coordinates): press, release.
-inline void ClickAt(QWidget* widget, QPoint at) {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
+// A left-button press and release at `at` (widget coordinates).
+inline void MouseClick(QWidget* widget, QPoint at) {
+    const QPointF local(at);
+    const QPointF global = widget->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
 }
 
-// The user clicks the tab of sheet `index` (the window must be shown for
-// the sheets to be shown and hidden).
+inline void KeyPress(QWidget* widget, Qt::Key key) {
+    Key(widget, key);
+}
+
+// One notch of the mouse wheel towards the user (scrolling down).
+inline void WheelDown(QWidget* widget) {
+    const QPointF local(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent wheel(local, widget->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+// A click on the tab of sheet `index`.
 inline void ClickTab(QTabWidget* pages, int index) {
     QTabBar* bar = pages->tabBar();
-    ASSERT_TRUE(bar->isTabVisible(index)) << "tab " << index;
-    ClickAt(bar, bar->tabRect(index).center());
+    MouseClick(bar, bar->tabRect(index).center());
 }
 
 // A click on a check box's square, which stands right of the caption in a
 // right-to-left box.
 inline void ClickCheckBox(QCheckBox* box) {
-    ClickAt(box, QPoint(box->isRightToLeft() ? box->width() - 7 : 7, box->height() / 2));
+    MouseClick(box, QPoint(box->isRightToLeft() ? box->width() - 7 : 7, box->height() / 2));
 }
 
 // A click in the middle of item `row`, also in a list whose items stand side by side.

@@ -316,12 +316,14 @@ TEST_F(ReadAllWatchdogTest, SilentControllerEndsTheReadAndRestoresTheWindow) {
     EXPECT_TRUE(Enabled("Combo_PortNum"));
     EXPECT_TRUE(Hidden("ProgressBar"));
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
-    // The editor, emptied for the read, shows the first entry and loads it.
+    // The editor, emptied for the read, shows the first entry and loads it;
+    // the masks show what the read left, each in its own list form.
     for (const char* name : {"CB_Wochentag", "CB_Raum", "CB_Copy_Raum", "CB_Schaltzeit_Nr"})
         EXPECT_EQ(Find<QComboBox>(name)->currentIndex(), 0) << name;
     EXPECT_EQ(Find<QLabel>("copy_from_label")->text(), Find<QComboBox>("CB_Raum")->itemText(0));
     EXPECT_EQ(calls, (std::vector<std::string>{"LoadGroupCheckBoxes", "RebuildSwitchTimeLists",
-                                               "CB_WochentagClick"}));
+                                               "CB_WochentagClick", "Beschattung_MaskeEnter",
+                                               "Wind_Regen_MaskeEnter", "Wintergarten_MaskeEnter"}));
 
     // The rest of the answers, late: decoded, but nothing completes.
     calls.clear();

@@ -22,8 +22,8 @@
 #include "app/tquorvan.h"
 #include "fake_dialogs.h"
 #include "masks/day_timeline.h"
+#include "masks/fixed_row_list_box.h"
 #include "masks/switch_time_editor.h"
-#include "masks/switch_time_list_box.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
 #include "test_window.h"
@@ -59,7 +59,7 @@ class EditorTest : public ::testing::Test {
         return widget;
     }
     QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
-    SwitchTimeListBox* List(const char* name) { return Find<SwitchTimeListBox>(name); }
+    FixedRowListBox* List(const char* name) { return Find<FixedRowListBox>(name); }
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
     SwitchTime& At(int day, int motor, int slot) {
         return window->Model().switchTime(day, motor, slot);
@@ -69,7 +69,7 @@ class EditorTest : public ::testing::Test {
 
     // The user picks item `index` of a combo box.
     void Choose(const char* name, int index) { testing::Choose(Combo(name), index); }
-    void Mouse(SwitchTimeListBox* list, QEvent::Type type, int row, int x) {
+    void Mouse(FixedRowListBox* list, QEvent::Type type, int row, int x) {
         MouseOnRow(list, type, row, x);
     }
     void Click(const char* list, int row, int x) { ClickRow(List(list), row, x); }

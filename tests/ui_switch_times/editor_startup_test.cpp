@@ -107,8 +107,8 @@ TEST_F(StartupTest, StartSelectionAndTheMotorListFirst) {
 }
 
 TEST_F(StartupTest, ListsAndTimelineAreDrawnOnce) {
-    SwitchTimeListBox* motor = List("DatenListe_Motor");
-    SwitchTimeListBox* day = List("DatenListe_Tag");
+    FixedRowListBox* motor = List("DatenListe_Motor");
+    FixedRowListBox* day = List("DatenListe_Tag");
     ASSERT_EQ(motor->RowCount(), 255);
     ASSERT_EQ(day->RowCount(), 230);
     EXPECT_EQ(MotorRow(0, 0).substr(0, 20), "Mo  Motor 1         ");

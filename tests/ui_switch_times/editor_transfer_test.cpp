@@ -40,8 +40,8 @@ TEST_F(TransferTest, ReadAllBlanksTheListsAndShowsItsProgressInRowSix) {
     for (const char* name : {"CB_Wochentag", "CB_Raum", "CB_Schaltzeit_Nr", "CB_Up_Down",
                              "CB_Schaltzeit", "CB_Dauer", "CB_Gruppe", "CB_Funktion"})
         EXPECT_EQ(Combo(name)->currentIndex(), -1) << name;
-    SwitchTimeListBox* day = List("DatenListe_Tag");
-    SwitchTimeListBox* motor = List("DatenListe_Motor");
+    FixedRowListBox* day = List("DatenListe_Tag");
+    FixedRowListBox* motor = List("DatenListe_Motor");
     for (int row = 0; row < 62; ++row)
         EXPECT_EQ(day->RowText(row), row == 6 ? kReading : QString()) << row;
     for (int row = 0; row < 64; ++row)

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -318,17 +319,21 @@ TEST_F(WindowTest, LineErrorMarksLabel21) {
 TEST_F(WindowTest, DotBlinksOnlyWhileConnected) {
     StartUp();
     auto* dot = Find<QLabel>("Dot");
+    auto shown = [dot] { return dot->pixmap().toImage(); };
     window->Timer1Timer();
-    const QString red = dot->styleSheet();
+    const QImage red = shown();
+    EXPECT_EQ(red.pixelColor(0, 0), QColor(Qt::red)) << "a square";
     window->Timer1Timer();
-    EXPECT_EQ(dot->styleSheet(), red);
+    EXPECT_EQ(shown(), red);
     Connect(kConservatory);
-    const QString first = dot->styleSheet();
+    const QImage first = shown();
     EXPECT_NE(first, red);
+    EXPECT_EQ(first.pixelColor(4, 4), QColor(0xff, 0x00, 0xff));
+    EXPECT_EQ(first.pixelColor(0, 0).alpha(), 0) << "a circle";
     window->Timer1Timer();
-    EXPECT_EQ(dot->styleSheet(), red);
+    EXPECT_EQ(shown(), red);
     window->Timer1Timer();
-    EXPECT_EQ(dot->styleSheet(), first);
+    EXPECT_EQ(shown(), first);
 }
 
 TEST_F(WindowTest, ChangingTheSheetHidesTheHelpBox) {

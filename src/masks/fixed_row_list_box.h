@@ -1,6 +1,8 @@
-// A list box of switching-time lines: a list view over a plain list of
-// texts in a fixed-pitch font. Regenerating all rows costs one model
-// notification, not one relayout per row.
+// A list box of a fixed number of text rows in a fixed-pitch font (the
+// switching-time lists, the masks' 32-row summary lists): a list view over
+// a plain list of texts. Regenerating rows costs one model notification, not
+// one relayout per row, and keeps the selected row. The user can move the
+// selection but never clear it (Qt would on a ctrl-click).
 #pragma once
 
 #include <QAbstractListModel>
@@ -10,17 +12,19 @@
 
 namespace veltrano {
 
-class SwitchTimeListModel : public QAbstractListModel {
+class FixedRowListModel : public QAbstractListModel {
     Q_OBJECT
 
   public:
-    SwitchTimeListModel(int rows, QObject* parent);
+    FixedRowListModel(int rows, QObject* parent);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
     // Replaces every row; the row count stays as it is.
     void SetRows(QVector<QString> rows);
+    // Rows first, first + 1, ... := rows; rows beyond the last stay out.
+    void SetRowRange(int first, const QVector<QString>& rows);
     void SetRow(int row, const QString& text);
     QString Row(int row) const;
 
@@ -28,15 +32,16 @@ class SwitchTimeListModel : public QAbstractListModel {
     QVector<QString> rows_;
 };
 
-class SwitchTimeListBox : public QListView {
+class FixedRowListBox : public QListView {
     Q_OBJECT
 
   public:
-    SwitchTimeListBox(const char* name, int rows, QWidget* parent);
+    FixedRowListBox(const char* name, int rows, QWidget* parent);
 
     int RowCount() const { return model_->rowCount(); }
     QString RowText(int row) const { return model_->Row(row); }
     void SetRows(QVector<QString> rows) { model_->SetRows(std::move(rows)); }
+    void SetRowRange(int first, const QVector<QString>& rows) { model_->SetRowRange(first, rows); }
     void SetRow(int row, const QString& text) { model_->SetRow(row, text); }
 
     // The selected row, or -1 when none is.
@@ -51,12 +56,14 @@ class SwitchTimeListBox : public QListView {
     void KeyboardSelected();
 
   protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    SwitchTimeListModel* model_;
+    FixedRowListModel* model_;
 };
 
 }  // namespace veltrano

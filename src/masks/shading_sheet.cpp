@@ -1,0 +1,355 @@
+// The layout: the three sections' group boxes stand on the left (x 4..388),
+// each list with its heading on the right (x 390..787) in the same band;
+// the captions of selector and on/off box stand once above all three, the
+// two temperature boxes below them.
+#include "masks/shading_sheet.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVector>
+
+#include "masks/fixed_row_list_box.h"
+#include "masks/help_button.h"
+#include "masks/mask_controls.h"
+#include "masks/mask_section.h"
+#include "masks/shading_lines.h"
+#include "masks/sheet_steps.h"
+
+namespace veltrano {
+namespace {
+
+// Bands of the three sections.
+constexpr int kShadingTop = 14;
+constexpr int kMorningTop = 132;
+constexpr int kEveningTop = 250;
+constexpr int kTemperatureTop = 370;
+
+constexpr int kGroupLeft = 4;
+constexpr int kGroupWidth = 384;
+constexpr int kGroupHeight = 116;
+constexpr int kHeadingLeft = 390;
+constexpr int kHeadingWidth = 397;
+constexpr int kHeadingHeight = 14;
+constexpr int kListLeft = 392;
+constexpr int kListWidth = 395;
+
+// Inside a group box: two rows of captions and boxes.
+constexpr int kCaption1Top = 15;
+constexpr int kBox1Top = 42;
+constexpr int kCaption2Top = 66;
+constexpr int kBox2Top = 92;
+constexpr int kCaptionHeight = 26;
+constexpr int kBoxHeight = 22;
+
+// Columns inside a group box.
+constexpr int kSelectorLeft = 8;
+constexpr int kSelectorWidth = 156;  // twelve "W" and the arrow
+constexpr int kOnOffLeft = 168;
+constexpr int kOnOffWidth = 53;
+constexpr int kRow1Left = 225;
+constexpr int kBoxWidth = 62;
+constexpr int kFieldWidth = 56;
+
+QRect Box1(int left, int width = kBoxWidth) {
+    return {left, kBox1Top, width, kBoxHeight};
+}
+QRect Box2(int left, int width = kBoxWidth) {
+    return {left, kBox2Top, width, kBoxHeight};
+}
+QRect Caption1(int left, int width) {
+    return {left, kCaption1Top, width, kCaptionHeight};
+}
+QRect Caption2(int left, int width) {
+    return {left, kCaption2Top, width, kCaptionHeight};
+}
+// Column n (0..3) of the second row.
+constexpr int Column2(int n) {
+    return kSelectorLeft + n * (kBoxWidth + 4);
+}
+
+constexpr const char* kListHint =
+    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
+constexpr const char* kBrightnessHint =
+    "Durch Anklicken zwischen aktuellem und mittlerem Wert wechseln";
+constexpr const char* kActivation = "Aktivie- rungszeit";
+constexpr const char* kLimit = "Grenz- Lux-Wert";
+constexpr const char* kAverage = "Lux mittel";
+constexpr const char* kCurrent = "Lux aktuell";
+constexpr const char* kRunTimeHint = "Laufzeit des Motors bei Aktivierung";
+
+QVector<QString> ToRows(const std::vector<std::string>& lines) {
+    QVector<QString> rows;
+    rows.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        rows.push_back(QString::fromStdString(line));
+    return rows;
+}
+
+}  // namespace
+
+struct ShadingSheet::SectionControls {
+    QComboBox* selector;
+    QComboBox* onOff;
+    FixedRowListBox* list;
+};
+
+ShadingSheet::ShadingSheet(QWidget* sheet, ConfigurationModel& model, LinkState& state, Guard guard)
+    : model_(model),
+      state_(state),
+      guard_(guard ? std::move(guard) : Guard([](const std::function<void()>& fn) { fn(); })) {
+    MakeCaption(sheet, "Label_Raumname", "Motor- bzw. Raumname",
+                QRect(kGroupLeft + kSelectorLeft, 0, kSelectorWidth, kHeadingHeight));
+    MakeCaption(sheet, "Label_EinAus", "EIN / AUS",
+                QRect(kGroupLeft + kOnOffLeft, 0, kOnOffWidth + 4, kHeadingHeight));
+    BuildShading(sheet);
+    BuildMorning(sheet);
+    BuildEvening(sheet);
+    BuildTemperatures(sheet);
+    ConnectSheetSteps(sheet, [this] { Run([this] { Beschattung_MaskeEnter(); }); });
+}
+
+ShadingSheet::~ShadingSheet() = default;
+
+QGroupBox* ShadingSheet::SectionBox(QWidget* sheet, const char* name, const char* caption, int top,
+                                    const char* help) {
+    auto* group = new QGroupBox(caption, sheet);
+    group->setObjectName(name);
+    group->setGeometry(kGroupLeft, top, kGroupWidth, kGroupHeight);
+    MakeHelpButton(group, help);
+    return group;
+}
+
+ShadingSheet::SectionControls ShadingSheet::CommonControls(QGroupBox* group, const char* prefix,
+                                                           const char* onOffName, QWidget* sheet,
+                                                           const char* heading, int top) {
+    const std::string p(prefix);
+    SectionControls c{};
+    c.selector =
+        MakeItemBox(group, (p + "_Raum").c_str(), {}, nullptr, Box1(kSelectorLeft, kSelectorWidth));
+    c.onOff = MakeItemBox(group, onOffName, OnOffItems(), nullptr, Box1(kOnOffLeft, kOnOffWidth));
+    auto* title = new QLabel(heading, sheet);
+    title->setObjectName((p + "_Ueberschrift").c_str());
+    title->setGeometry(kHeadingLeft, top, kHeadingWidth, kHeadingHeight);
+    c.list = new FixedRowListBox((p + "_Liste").c_str(), kMotorCount, sheet);
+    c.list->setToolTip(kListHint);
+    c.list->setGeometry(kListLeft, top + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight);
+    return c;
+}
+
+QLabel* ShadingSheet::BrightnessField(QWidget* parent, const char* name, QRect geometry) {
+    QLabel* field = MakeField(parent, name, kBrightnessHint, geometry);
+    OnClick(field, [this] { Run([this] { LuxAktuellClick(); }); });
+    return field;
+}
+
+void ShadingSheet::BuildShading(QWidget* sheet) {
+    using R = ShadingSettings;
+    QGroupBox* g =
+        SectionBox(sheet, "GroupBox_Beschattung", "Beschattungsautomatik", kShadingTop, "Help_BA");
+    const SectionControls c = CommonControls(
+        g, "BA", "BA_EIN_AUS", sheet,
+        "Motor / Raum    Ein/Aus    T/°C        von      -       bis      bei Lux     "
+        "Aktivierungszeit",
+        kShadingTop);
+
+    auto* temperature = MakeFieldBox(g, "BA_Temperatur", &R::TemperatureCode,
+                                     "Beschattung nur, wenn diese Temperatur erreicht ist",
+                                     Box1(kRow1Left, kFieldWidth));
+    QLabel* brightness = BrightnessField(g, "BA_LuxAktuell", Box1(kRow1Left + 60, kFieldWidth));
+    shadingFrom_ = MakeFieldBox(g, "BA_von", &R::FromCode, nullptr, Box2(Column2(0)));
+    shadingTo_ = MakeFieldBox(g, "BA_Bis", &R::ToCode, nullptr, Box2(Column2(1)));
+    auto* lux = MakeFieldBox(g, "BA_Lux", &R::BrightnessCode,
+                             "Bei dieser Helligkeit wird beschattet", Box2(Column2(2)));
+    auto* duration = MakeFieldBox(g, "BA_Dauer", &R::DurationCode,
+                                  "Laufzeit des Antriebes bei Beschattung", Box2(Column2(3)));
+    QLabel* labels[] = {
+        MakeCaption(g, "BA_Label1", "ab T/°C", Caption1(kRow1Left, kFieldWidth)),
+        MakeCaption(g, "BA_Label2", "Beschattung ist aktiv im Zeitraum von - bis",
+                    Caption2(Column2(0), 2 * kBoxWidth + 4)),
+        MakeCaption(g, "BA_Label3", kLimit, Caption2(Column2(2), kBoxWidth)),
+        MakeCaption(g, "BA_Label4", kActivation, Caption2(Column2(3), kBoxWidth)),
+        MakeCaption(g, "BA_Label5", kAverage, Caption1(kRow1Left + 60, kFieldWidth + 8)),
+    };
+    brightnessCaptions_.push_back(labels[4]);
+
+    MaskSection::Setup s = SectionOf<R>(model_, ShadingLine);
+    s.selector = c.selector;
+    s.onOff = c.onOff;
+    s.list = c.list;
+    MaskSection::Box from = BoundBox(model_, shadingFrom_, &R::FromCode);
+    from.store = [this](int motor, int index) {
+        const ShadingPeriod period = ShadingStartChosen(index, shadingTo_->currentIndex());
+        model_.shading(motor).FromCode = period.from;
+        model_.shading(motor).ToCode = period.to;
+    };
+    MaskSection::Box to = BoundBox(model_, shadingTo_, &R::ToCode);
+    to.store = [this](int motor, int index) {
+        const ShadingPeriod period = ShadingEndChosen(shadingFrom_->currentIndex(), index);
+        model_.shading(motor).FromCode = period.from;
+        model_.shading(motor).ToCode = period.to;
+    };
+    s.boxes = {BoundBox(model_, temperature, &R::TemperatureCode), from, to,
+               BoundBox(model_, lux, &R::BrightnessCode),
+               BoundBox(model_, duration, &R::DurationCode)};
+    s.followers = {{temperature, {}}, {shadingFrom_, {}}, {shadingTo_, {}},
+                   {lux, {}},         {brightness, {}},   {duration, {}}};
+    for (QLabel* label : labels)
+        s.followers.push_back({label, {}});
+    shading_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+void ShadingSheet::BuildMorning(QWidget* sheet) {
+    using R = TwilightMorningSettings;
+    QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungMorgen", "Dämmerungsautomatik Morgen",
+                              kMorningTop, "Help_DM");
+    const SectionControls c = CommonControls(
+        g, "DM", "DM_Ein_Aus", sheet,
+        "Motor / Raum      Ein/Aus          ab        bei Lux     Aktivierungszeit", kMorningTop);
+    morningList_ = c.list;
+
+    auto* from = MakeFieldBox(
+        g, "DM_von", &R::FromCode,
+        "\"Nr.3\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 3 mit Laufzeit = 0 eintragen",
+        Box1(kRow1Left));
+    auto* lux = MakeFieldBox(g, "DM_Lux", &R::BrightnessCode,
+                             "Bei dieser Helligkeit wird der Rollladen geöffnet", Box2(Column2(0)));
+    auto* duration = MakeFieldBox(g, "DM_Dauer", &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
+    QLabel* brightness = BrightnessField(g, "DM_LuxAktuell", Box2(Column2(2), kFieldWidth));
+    QLabel* labels[] = {
+        MakeCaption(g, "DM_Label1", "Dämmerungsautomatik ist morgens aktiviert ab",
+                    Caption1(kRow1Left, 134)),
+        MakeCaption(g, "DM_Label2", kLimit, Caption2(Column2(0), kBoxWidth)),
+        MakeCaption(g, "DM_Label3", kActivation, Caption2(Column2(1), kBoxWidth)),
+        MakeCaption(g, "DM_Label4", kAverage, Caption2(Column2(2), kFieldWidth + 8)),
+    };
+    brightnessCaptions_.push_back(labels[3]);
+
+    MaskSection::Setup s = SectionOf<R>(model_, TwilightMorningLine);
+    s.selector = c.selector;
+    s.onOff = c.onOff;
+    s.list = c.list;
+    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
+               BoundBox(model_, duration, &R::DurationCode)};
+    s.followers = {{from, {}}, {lux, {}}, {brightness, {}}, {duration, {}}};
+    for (QLabel* label : labels)
+        s.followers.push_back({label, {}});
+    morning_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+void ShadingSheet::BuildEvening(QWidget* sheet) {
+    using R = TwilightEveningSettings;
+    QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungAbend", "Dämmerungsautomatik Abend",
+                              kEveningTop, "Help_DA");
+    const SectionControls c = CommonControls(
+        g, "DA", "DA_Ein_Aus", sheet,
+        "Motor / Raum     Ein/Aus          ab        bei Lux     Aktivierungszeit", kEveningTop);
+
+    auto* from = MakeFieldBox(
+        g, "DA_von", &R::FromCode,
+        "\"Nr.4\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 4 mit Laufzeit = 0 eintragen",
+        Box1(kRow1Left));
+    auto* lux =
+        MakeFieldBox(g, "DA_Lux", &R::BrightnessCode,
+                     "Bei dieser Helligkeit wird der Rollladen geschlossen", Box2(Column2(0)));
+    auto* duration = MakeFieldBox(g, "DA_Dauer", &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
+    QLabel* brightness = BrightnessField(g, "DA_LuxAktuell", Box2(Column2(2), kFieldWidth));
+    QLabel* labels[] = {
+        MakeCaption(g, "DA_Label1", "Dämmerungsautomatik ist abends aktiviert ab",
+                    Caption1(kRow1Left, 134)),
+        MakeCaption(g, "DA_Label2", kLimit, Caption2(Column2(0), kBoxWidth)),
+        MakeCaption(g, "DA_Label3", kActivation, Caption2(Column2(1), kBoxWidth)),
+        MakeCaption(g, "DA_Label4", kAverage, Caption2(Column2(2), kFieldWidth + 8)),
+    };
+    brightnessCaptions_.push_back(labels[3]);
+
+    MaskSection::Setup s = SectionOf<R>(model_, TwilightEveningLine);
+    s.selector = c.selector;
+    s.onOff = c.onOff;
+    s.list = c.list;
+    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
+               BoundBox(model_, duration, &R::DurationCode)};
+    s.followers = {{from, {}}, {lux, {}}, {brightness, {}}, {duration, {}}};
+    for (QLabel* label : labels)
+        s.followers.push_back({label, {}});
+    evening_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+void ShadingSheet::BuildTemperatures(QWidget* sheet) {
+    struct Display {
+        const char* group;
+        const char* caption;
+        const char* label;
+        const char* min;
+        const char* now;
+        const char* max;
+        int left;
+    };
+    const Display displays[] = {
+        {"GroupBoxInnentemperatur", "Innentemperatur", "IT_Label", "IT_Min", "IT_Aktuell", "IT_Max",
+         kGroupLeft},
+        {"GroupBoxAussentemperatur", "Außentemperatur", "AT_Label", "AT_Min", "AT_Aktuell",
+         "AT_Max", kGroupLeft + 196},
+    };
+    for (const Display& d : displays) {
+        auto* group = new QGroupBox(d.caption, sheet);
+        group->setObjectName(d.group);
+        group->setGeometry(d.left, kTemperatureTop, 188, 56);
+        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
+        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
+        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
+        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
+    }
+}
+
+// --- Handlers -----------------------------------------------------------------------
+
+void ShadingSheet::Beschattung_MaskeEnter() {
+    shading_->Enter();
+    morning_->Enter();
+    evening_->Enter();
+}
+
+void ShadingSheet::LuxAktuellClick() {
+    state_.ShowAverageBrightness = !state_.ShowAverageBrightness;
+    ShowBrightnessCaptions();
+}
+
+void ShadingSheet::ShowBrightnessCaptions() {
+    for (QLabel* caption : brightnessCaptions_)
+        caption->setText(state_.ShowAverageBrightness ? kAverage : kCurrent);
+}
+
+void ShadingSheet::SetStartDefaults() {
+    shading_->SetStartDefaults();
+    morning_->SetStartDefaults();
+    evening_->SetStartDefaults();
+    ShowBrightnessCaptions();
+}
+
+void ShadingSheet::SetTwilightMorningRows(const std::vector<std::string>& rows) {
+    morningList_->SetRowRange(0, ToRows(rows));
+}
+
+void ShadingSheet::FormatShadingList() {
+    shading_->FormatList();
+}
+
+void ShadingSheet::FormatTwilightMorningList() {
+    morning_->FormatList();
+}
+
+void ShadingSheet::FormatTwilightEveningList() {
+    evening_->FormatList();
+}
+
+void ShadingSheet::ConnectHooks(WindowHooks& hooks) {
+    hooks.FormatShadingList = [this] { FormatShadingList(); };
+    hooks.FormatTwilightEveningList = [this] { FormatTwilightEveningList(); };
+    hooks.SetTwilightMorningRows = [this](const std::vector<std::string>& rows) {
+        SetTwilightMorningRows(rows);
+    };
+    hooks.Beschattung_MaskeEnter = [this] { Beschattung_MaskeEnter(); };
+}
+
+}  // namespace veltrano
