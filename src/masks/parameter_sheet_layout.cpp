@@ -14,9 +14,9 @@
 #include <QPushButton>
 
 #include "masks/help_button.h"
+#include "masks/mask_controls.h"
 #include "masks/parameter_rules.h"
 #include "masks/parameter_sheet.h"
-#include "masks/wheel_guard.h"
 
 namespace veltrano {
 namespace {
@@ -43,12 +43,11 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& text, QRect g
     return label;
 }
 
-// A read-only field: a label in a sunken frame.
+// A read-only field the program writes, with its first text.
 QLabel* Field(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    QLabel* field = Label(parent, name, text, geometry);
-    field->setFrameShape(QFrame::Panel);
-    field->setFrameShadow(QFrame::Sunken);
-    field->setAlignment(Qt::AlignCenter);
+    QLabel* field = MakeField(parent, name, nullptr, geometry);
+    field->setTextFormat(Qt::PlainText);
+    field->setText(text);
     return field;
 }
 
@@ -74,14 +73,9 @@ void ParameterSheet::Build(QWidget* sheet) {
 // A caption over its drop-down list, filled from the list of its field.
 QComboBox* ParameterSheet::BuildParameterBox(QWidget* group, ParameterControl control, int top) {
     const ParameterField& field = FieldOf(control);
-    Label(group, field.captionName, QString::fromUtf8(field.caption), QRect(8, top, 174, 14));
-    auto* box = new QComboBox(group);
-    box->setObjectName(field.name);
-    for (const std::string& item : field.items())
-        box->addItem(QString::fromStdString(item));
-    box->setToolTip(QString::fromUtf8(field.hint));
-    box->setGeometry(8, top + 16, 110, 22);
-    IgnoreWheelUnlessFocused(box);
+    MakeCaption(group, field.captionName, QString::fromUtf8(field.caption), QRect(8, top, 156, 14));
+    QComboBox* box =
+        MakeItemBox(group, field.name, field.items(), field.hint, QRect(8, top + 16, 110, 22));
     const auto& fields = ParameterFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i].control == control) parameterBoxes_[i] = box;
@@ -136,7 +130,7 @@ void ParameterSheet::BuildAlarm(QWidget* sheet) {
     }
     alarmBankLabel_ = Field(group, "AS_Bank_Label", "1", QRect(142, 194, 20, 20));
     alarmBankNext_ = NextBankButton(group, "AS_Bank_next_", QRect(166, 194, 42, 20));
-    Label(group, "AlarmStatus_Label", "Status", QRect(8, 222, 40, 18));
+    MakeCaption(group, "AlarmStatus_Label", "Status", QRect(8, 220, 40, 18));
     auto* status = Field(group, "AlarmStatus", "Kein Alarm", QRect(50, 220, 158, 20));
     status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
@@ -195,7 +189,7 @@ void ParameterSheet::BuildHolidays(QWidget* sheet) {
         picker->setCalendarPopup(true);
         picker->setDisplayFormat("dd.MM.yyyy");
         picker->setGeometry(x, y, 100, 23);
-        IgnoreWheelUnlessFocused(picker);
+        WheelOnlyWhenFocused(picker);
         pickers_[i] = picker;
         auto* field = new QLineEdit(group);
         field->setObjectName(QString("Edit%1").arg(n));

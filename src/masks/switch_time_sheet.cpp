@@ -179,7 +179,7 @@ void SwitchTimeEditor::BuildLists(QWidget* sheet) {
 void SwitchTimeEditor::ShowSlotsPerDay(int slotCount) {
     const bool wide = slotCount >= kSlotCount;
     const int listWidth = wide ? kWideListWidth : kNarrowListWidth;
-    for (SwitchTimeListBox* list : {dayList_, motorList_}) {
+    for (FixedRowListBox* list : {dayList_, motorList_}) {
         list->resize(listWidth, list->height());
         list->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     }
