@@ -51,9 +51,23 @@ std::vector<RuntimeText> SwitchTimeRuntimeTexts() {
     };
 }
 
+std::vector<RuntimeText> ShadingRuntimeTexts() {
+    const std::string brightness = Longest(BrightnessItems());
+    std::vector<RuntimeText> rows;
+    for (const char* name : {"BA_Raum", "DM_Raum", "DA_Raum"})
+        rows.push_back({name, kLongestName});
+    for (const char* name : {"BA_LuxAktuell", "DM_LuxAktuell", "DA_LuxAktuell"})
+        rows.push_back({name, brightness});
+    for (const char* name : {"IT_Aktuell", "AT_Aktuell"})
+        rows.push_back({name, "-20,9°"});
+    for (const char* name : {"IT_Min", "IT_Max", "AT_Min", "AT_Max"})
+        rows.push_back({name, "-20°"});
+    return rows;
+}
+
 std::vector<RuntimeText> AllRuntimeTexts() {
     std::vector<RuntimeText> all;
-    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts()})
+    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ShadingRuntimeTexts()})
         all.insert(all.end(), table.begin(), table.end());
     return all;
 }

@@ -17,6 +17,9 @@ std::vector<RuntimeText> ShellRuntimeTexts();
 // "Schaltzeiten".
 std::vector<RuntimeText> SwitchTimeRuntimeTexts();
 
+// "Beschattung, Dämmerung".
+std::vector<RuntimeText> ShadingRuntimeTexts();
+
 // Every table, for the check.
 std::vector<RuntimeText> AllRuntimeTexts();
 
