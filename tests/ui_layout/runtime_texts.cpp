@@ -51,6 +51,20 @@ std::vector<RuntimeText> SwitchTimeRuntimeTexts() {
     };
 }
 
+std::vector<RuntimeText> ShadingRuntimeTexts() {
+    const std::string brightness = Longest(BrightnessItems());
+    std::vector<RuntimeText> rows;
+    for (const char* name : {"BA_Raum", "DM_Raum", "DA_Raum"})
+        rows.push_back({name, kLongestName});
+    for (const char* name : {"BA_LuxAktuell", "DM_LuxAktuell", "DA_LuxAktuell"})
+        rows.push_back({name, brightness});
+    for (const char* name : {"IT_Aktuell", "AT_Aktuell"})
+        rows.push_back({name, "-20,9°"});
+    for (const char* name : {"IT_Min", "IT_Max", "AT_Min", "AT_Max"})
+        rows.push_back({name, "-20°"});
+    return rows;
+}
+
 std::vector<RuntimeText> ParameterRuntimeTexts() {
     static const char* const kAlarmNames[] = {"AS_1_Label", "AS_2_Label", "AS_3_Label",
                                               "AS_4_Label", "AS_5_Label", "AS_6_Label",
@@ -72,7 +86,8 @@ std::vector<RuntimeText> ParameterRuntimeTexts() {
 
 std::vector<RuntimeText> AllRuntimeTexts() {
     std::vector<RuntimeText> all;
-    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ParameterRuntimeTexts()})
+    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ShadingRuntimeTexts(),
+                       ParameterRuntimeTexts()})
         all.insert(all.end(), table.begin(), table.end());
     return all;
 }

