@@ -1,5 +1,6 @@
 // The start-up sequence of the main window, run once on its first activation.
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QProgressBar>
@@ -10,6 +11,7 @@
 #include "app/user_dialogs.h"
 #include "masks/heating_sheet.h"
 #include "masks/manual_sheet.h"
+#include "masks/parameter_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 
@@ -43,6 +45,7 @@ void TQuorvan::FormActivate() {
 
     // Nothing has been read from a Controller yet: a send-all must ask first.
     state_.OverwriteConfirmed = false;
+    parameters_->SetStartBanks();
 
     model_.ResetToDefaults();
     // The per-motor masks on motor 1 with the default records.
@@ -61,6 +64,9 @@ void TQuorvan::FormActivate() {
     if (auto* d = findChild<QFileDialog*>("OpenDialog1")) {
         d->setNameFilter("Quorvan Schaltzeiten (*.qts)");
     }
+
+    parameters_->SetParameterDefaults();
+    parameters_->SetHolidayDefaults(QDate::currentDate());
 
     timer1_->start();
     timer3_->start();

@@ -26,7 +26,7 @@ constexpr std::array<Placement, 5> kPlacements = {{
     {"GroupBox_Kopieren", "Help_SchZeitCopy", Corner::TopRight},
     {"GroupBox_Port", "Help_Port", Corner::OnTheFrame},
     {"GroupBox_Datenaustausch", "Help_Datenaustausch", Corner::OnTheFrame},
-    {"GroupBox_Sicherung", "Help_Sicherung", Corner::OnTheFrame},
+    {"GroupBox_Sicherung", "Help_Sicherung", Corner::BottomRight},
 }};
 
 }  // namespace

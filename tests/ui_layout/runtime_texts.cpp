@@ -51,6 +51,39 @@ std::vector<RuntimeText> SwitchTimeRuntimeTexts() {
     };
 }
 
+std::vector<RuntimeText> ShadingRuntimeTexts() {
+    const std::string brightness = Longest(BrightnessItems());
+    std::vector<RuntimeText> rows;
+    for (const char* name : {"BA_Raum", "DM_Raum", "DA_Raum"})
+        rows.push_back({name, kLongestName});
+    for (const char* name : {"BA_LuxAktuell", "DM_LuxAktuell", "DA_LuxAktuell"})
+        rows.push_back({name, brightness});
+    for (const char* name : {"IT_Aktuell", "AT_Aktuell"})
+        rows.push_back({name, "-20,9°"});
+    for (const char* name : {"IT_Min", "IT_Max", "AT_Min", "AT_Max"})
+        rows.push_back({name, "-20°"});
+    return rows;
+}
+
+std::vector<RuntimeText> ParameterRuntimeTexts() {
+    static const char* const kAlarmNames[] = {"AS_1_Label", "AS_2_Label", "AS_3_Label",
+                                              "AS_4_Label", "AS_5_Label", "AS_6_Label",
+                                              "AS_7_Label", "AS_8_Label"};
+    static const char* const kGroupNames[] = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
+                                              "CheckBox5", "CheckBox6", "CheckBox7", "CheckBox8"};
+    std::vector<RuntimeText> rows = {
+        {"AS_Bank_Label", "4"},
+        {"GZ_Bank_Label", "4"},
+        {"AlarmStatus", "Alarm ausgelöst"},
+        {"AlarmStatus", "   Kein Alarm"},
+    };
+    for (const char* name : kAlarmNames)
+        rows.push_back({name, kLongestName});
+    for (const char* name : kGroupNames)
+        rows.push_back({name, kLongestName});
+    return rows;
+}
+
 std::vector<RuntimeText> HeatingRuntimeTexts() {
     std::vector<RuntimeText> rows = {{"Heiz_Raum", kLongestName}};
     for (const char* field : {"AT_Min3", "AT_Max3", "IT_Min3", "IT_Max3"})
@@ -74,8 +107,8 @@ std::vector<RuntimeText> ManualRuntimeTexts() {
 
 std::vector<RuntimeText> AllRuntimeTexts() {
     std::vector<RuntimeText> all;
-    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), HeatingRuntimeTexts(),
-                       ManualRuntimeTexts()})
+    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ShadingRuntimeTexts(),
+                       ParameterRuntimeTexts(), HeatingRuntimeTexts(), ManualRuntimeTexts()})
         all.insert(all.end(), table.begin(), table.end());
     return all;
 }
