@@ -64,7 +64,11 @@ const char* const kBuiltButtons[] = {"Help_FS",
                                      "Help_SensorTypen",
                                      "Help_Wintergarten",
                                      "Help_GZS",
-                                     "Help_Feiertage"};
+                                     "Help_Feiertage",
+                                     "Help_Heiz",
+                                     "Help_HandStrg",
+                                     "Help_Reversier",
+                                     "Help_TA"};
 
 TEST(ShippedHelpFile, EveryTopicOnceOnItsOwnLineWithTextAndTheEndMarkerLast) {
     const std::string bytes = Slurp(kShippedFile);
