@@ -19,8 +19,9 @@ namespace {
 
 const char* const kLogbookButtons[] = {"Logbuch_Button", "Logbuch_Anfang", "Logbuch_save_Button",
                                        "Logbuch_Loeschen"};
-const char* const kBankControls[] = {"AS_Bank_next_", "AS_Bank_Label", "GZ_Bank_next_",
-                                     "GZ_Bank_Label", "HS_Bank_next_", "HS_Bank_Label"};
+const char* const kBankControls[] = {"AS_Bank_next_",  "AS_Bank_Label", "GZ_Bank_next_",
+                                     "GZ_Bank_Label",  "HS_Bank_next_", "HS_Bank_Label",
+                                     "HS_Bank_Caption"};
 
 constexpr int kSheetShading = 1, kSheetWind = 2, kSheetTemperature = 3, kSheetHeating = 4;
 
