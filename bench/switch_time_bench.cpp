@@ -42,7 +42,8 @@ QApplication& App() {
 }
 
 // A window after start-up with a busy table: four times a day for every
-// motor, alternating groups, so every line carries text.
+// motor, alternating groups, so every line carries text; heating room 1 on,
+// so the week overview is drawn too.
 struct Bench {
     Bench() {
         App();
@@ -59,6 +60,9 @@ struct Bench {
                     e.TimeCode = 300 + 240 * s + m;
                     e.Direction = s % 2;
                 }
+        // The heating room 1 on: every change also draws its week overview.
+        model.heating(1).Off = kOn;
+        window->Hooks().Heiz_Raum_Click();
         window->show();
         Editor().DrawInitially();
         QApplication::processEvents();
