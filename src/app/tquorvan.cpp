@@ -22,10 +22,10 @@
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
 #include "masks/client_font.h"
-#include "masks/parameter_sheet.h"
-#include "masks/logbook_sheet.h"
 #include "masks/heating_sheet.h"
+#include "masks/logbook_sheet.h"
 #include "masks/manual_sheet.h"
+#include "masks/parameter_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_help_buttons.h"
@@ -108,9 +108,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     shadingSheet_ = std::make_unique<ShadingSheet>(
         pages_->findChild<QWidget*>("Beschattung_Maske"), model_, state_,
         [this](const std::function<void()>& fn) { Guarded(fn); });
-    heatingSheet_ = std::make_unique<HeatingSheet>(
-        pages_->findChild<QWidget*>("Heizung_Maske"), model_, state_,
-        [this](const std::function<void()>& fn) { Guarded(fn); });
+    heatingSheet_ =
+        std::make_unique<HeatingSheet>(pages_->findChild<QWidget*>("Heizung_Maske"), model_, state_,
+                                       [this](const std::function<void()>& fn) { Guarded(fn); });
     // Manual drive writes through the port, once it exists.
     manualSheet_ = std::make_unique<ManualSheet>(
         pages_->findChild<QWidget*>("Handsteuerung_Maske"), model_, state_,
