@@ -22,7 +22,7 @@ namespace {
 constexpr int kProportionalTop = 14, kInsideTop = 132, kOutsideTop = 250, kReadingsTop = 370;
 constexpr int kGroupHeight = 116;
 constexpr int kGroupLeft = 4;
-constexpr int kGroupWidth = 340;
+constexpr int kGroupWidth = 348;
 constexpr int kListLeft = kGroupLeft + kGroupWidth + 2;
 constexpr int kRight = 787;
 constexpr int kHeadingHeight = 14;
@@ -112,8 +112,8 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
         "Stellzeit  Schritte",
         kProportionalTop);
     QGroupBox* g = c.group;
-    auto* from = MakeFieldBox(g, "PT_von", &R::From, nullptr, Box(225, kRow1, 54));
-    auto* to = MakeFieldBox(g, "PT_bis", &R::To, nullptr, Box(282, kRow1, 54));
+    auto* from = MakeFieldBox(g, "PT_von", &R::From, nullptr, Box(223, kRow1, 58));
+    auto* to = MakeFieldBox(g, "PT_bis", &R::To, nullptr, Box(283, kRow1, 58));
     auto* setpoint = MakeFieldBox(g, "PT_Soll_Temp", &R::SetpointCode,
                                   "Beim Überschreiten dieser Innen-Temperatur wird die "
                                   "Proportionale Temperatursteuerung aktiviert",
@@ -130,7 +130,7 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
     auto* steps = MakeFieldBox(g, "PT_Schritte", &R::StepsCode, "Anzahl Öffnungspositionen",
                                Box(230, kRow2, 44));
     QLabel* labels[] = {
-        MakeCaption(g, "PT_Label_1", kPeriod, Caption(225, kCaption1, 111)),
+        MakeCaption(g, "PT_Label_1", kPeriod, QRect(223, 20, 118, 22)),
         MakeCaption(g, "PT_Label_2", "Soll- Temperatur", Caption(8, kCaption2, 56)),
         MakeCaption(g, "PT_Label_3", "Aktivier.- Richtung", Caption(64, kCaption2, 48)),
         MakeCaption(g, "PT_Label_4", "Regel- Bereich", Caption(112, kCaption2, 50)),
@@ -175,32 +175,32 @@ void TemperatureSheet::BuildInside(QWidget* sheet) {
                        "Stellzeit",
                        kInsideTop);
     QGroupBox* g = c.group;
-    auto* from = MakeFieldBox(g, "IT_von", &R::From, nullptr, Box(225, kRow1, 54));
-    auto* to = MakeFieldBox(g, "IT_bis", &R::To, nullptr, Box(282, kRow1, 54));
+    auto* from = MakeFieldBox(g, "IT_von", &R::From, nullptr, Box(223, kRow1, 58));
+    auto* to = MakeFieldBox(g, "IT_bis", &R::To, nullptr, Box(283, kRow1, 58));
     auto* comparison =
         MakeFieldBox(g, "IT_gr_kl", &R::Comparison,
-                     "Auslösung bei Über- bzw. Unterschreiten der Schwelle 1", Box(8, kRow2, 42));
+                     "Auslösung bei Über- bzw. Unterschreiten der Schwelle 1", Box(8, kRow2, 44));
     auto* first =
         MakeFieldBox(g, "IT_Schwelle_1", &R::Threshold1Code,
                      "Grenz-Temperatur, deren Über- bzw. Unterschreiten zur Auslösung führt",
-                     Box(54, kRow2, 52));
+                     Box(56, kRow2, 52));
     auto* direction = MakeFieldBox(
         g, "IT_Auf_Ab", &R::Direction,
         "Aktivierungsrichtung, wenn Temperaturschwelle 1 über- bzw. unterschritten wird",
-        Box(110, kRow2, 40));
-    QLabel* secondComparison = MakeField(g, "IT_kl_gr", nullptr, Indicator(154, 26));
+        Box(112, kRow2, 40));
+    QLabel* secondComparison = MakeField(g, "IT_kl_gr", nullptr, Indicator(156, 26));
     auto* second = MakeFieldBox(g, "IT_Schwelle_2", &R::Threshold2Code, "Zweite Temperaturschwelle",
-                                Box(184, kRow2, 52));
-    QLabel* secondDirection = MakeField(g, "IT_Ab_Auf", nullptr, Indicator(240, 22));
+                                Box(186, kRow2, 52));
+    QLabel* secondDirection = MakeField(g, "IT_Ab_Auf", nullptr, Indicator(242, 22));
     auto* duration =
-        MakeFieldBox(g, "IT_Stellzeit", &R::DurationCode, kDurationHint, Box(266, kRow2, 62));
+        MakeFieldBox(g, "IT_Stellzeit", &R::DurationCode, kDurationHint, Box(268, kRow2, 62));
     QLabel* labels[] = {
-        MakeCaption(g, "IT_Label_1", kPeriod, Caption(225, kCaption1, 111)),
+        MakeCaption(g, "IT_Label_1", kPeriod, QRect(223, 20, 118, 22)),
         MakeCaption(g, "IT_Label_2", "größer kleiner", Caption(8, kCaption2, 44)),
-        MakeCaption(g, "IT_Label_3", "Temperatur- Schwelle 1", Caption(54, kCaption2, 66)),
-        MakeCaption(g, "IT_Label_4", "Auf Ab", Caption(122, kCaption2, 30)),
-        MakeCaption(g, "IT_Label_5", "Temperatur- Schwelle 2", Caption(184, kCaption2, 66)),
-        MakeCaption(g, "IT_Label_6", "Stellzeit", Caption(266, kCaption2, 62)),
+        MakeCaption(g, "IT_Label_3", "Temperatur- Schwelle 1", Caption(56, kCaption2, 66)),
+        MakeCaption(g, "IT_Label_4", "Auf Ab", Caption(124, kCaption2, 30)),
+        MakeCaption(g, "IT_Label_5", "Temperatur- Schwelle 2", Caption(186, kCaption2, 66)),
+        MakeCaption(g, "IT_Label_6", "Stellzeit", Caption(268, kCaption2, 62)),
     };
 
     MaskSection::Setup s = WithCommon(SectionOf<R>(model_, InsideTempLine), c);
@@ -277,21 +277,21 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
     auto* direction = MakeFieldBox(g, "AT_Auf_Ab", &R::Direction,
                                    "Festlegung der Aktivierungsrichtung bzw. Deaktivierung des "
                                    "Antriebs beim Unterschreiten der Temperaturschwelle 1",
-                                   Box(94, kRow2, 76));
-    QLabel* secondComparison = MakeField(g, "AT_kl_gr", nullptr, Indicator(174, 26));
+                                   Box(94, kRow2, 80));
+    QLabel* secondComparison = MakeField(g, "AT_kl_gr", nullptr, Indicator(178, 26));
     secondComparison->setText("T>");
     auto* second = MakeFieldBox(g, "AT_Schwelle_2", &R::Threshold2Code, "Zweite Temperaturschwelle",
-                                Box(204, kRow2, 52));
-    QLabel* secondDirection = MakeField(g, "AT_Ab_Auf", nullptr, Indicator(260, 22));
+                                Box(208, kRow2, 52));
+    QLabel* secondDirection = MakeField(g, "AT_Ab_Auf", nullptr, Indicator(264, 22));
     auto* duration =
-        MakeFieldBox(g, "AT_Stellzeit", &R::DurationCode, kDurationHint, Box(270, kRow1, 62));
+        MakeFieldBox(g, "AT_Stellzeit", &R::DurationCode, kDurationHint, Box(276, kRow1, 62));
     QLabel* firstTier[] = {
         MakeCaption(g, "AT_Label_1", "Temperatur- Schwelle 1", Caption(38, kCaption2, 66)),
         MakeCaption(g, "AT_Label_2", "Auf, Ab, deaktiv", Caption(108, kCaption2, 62)),
     };
     QLabel* secondTier[] = {
-        MakeCaption(g, "AT_Label_3", "Temperatur- Schwelle 2", Caption(204, kCaption2, 66)),
-        MakeCaption(g, "AT_Label_4", "Stellzeit", Caption(270, kCaption1, 62)),
+        MakeCaption(g, "AT_Label_3", "Temperatur- Schwelle 2", Caption(208, kCaption2, 66)),
+        MakeCaption(g, "AT_Label_4", "Stellzeit", QRect(276, 20, 62, 22)),
     };
 
     MaskSection::Setup s = WithCommon(SectionOf<R>(model_, OutsideTempLine), c);

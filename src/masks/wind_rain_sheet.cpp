@@ -27,7 +27,7 @@ constexpr int kReadingsTop = 346;
 
 constexpr int kGroupLeft = 4;
 constexpr int kGroupWidth = 384;
-constexpr int kHumidityWidth = 340;
+constexpr int kHumidityWidth = 348;
 constexpr int kRight = 787;
 constexpr int kHeadingHeight = 14;
 constexpr int kBoxHeight = 22;
@@ -108,17 +108,17 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
                                     "Motor / Raum        Ein/Aus     bei v >        in Richtung",
                                     kGroupLeft + kGroupWidth + 2, kWindTop, kWindHeight);
 
-    // EW_kmh stands in the caption's eight blanks, widened to hold it.
-    QLabel* speedCaption = MakeCaption(g, "EW_Label1", kSpeedCaption, QRect(8, 44, 300, 20));
+    // EW_kmh stands in the caption's eight blanks, widened to hold it; it
+    // lies on the caption, so the two never cover each other.
+    QLabel* speedCaption = MakeCaption(g, "EW_Label1", kSpeedCaption, QRect(8, 42, 300, 24));
     speedCaption->setWordWrap(false);
+    speedCaption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont font = speedCaption->font();
-    const QFontMetrics plain(font);
-    font.setWordSpacing((kSpeedBoxWidth + 8) / 8.0 - plain.horizontalAdvance(' '));
+    font.setWordSpacing((kSpeedBoxWidth + 8) / 8.0 - QFontMetrics(font).horizontalAdvance(' '));
     speedCaption->setFont(font);
-    const int speedLeft =
-        8 + QFontMetrics(font).horizontalAdvance(QString(kSpeedCaptionLead) + " ");
-    auto* speed = MakeFieldBox(g, "EW_kmh", &R::SpeedCode, nullptr,
-                               QRect(speedLeft, 42, kSpeedBoxWidth, kBoxHeight));
+    const int speedLeft = QFontMetrics(font).horizontalAdvance(QString(kSpeedCaptionLead) + " ");
+    auto* speed = MakeFieldBox(speedCaption, "EW_kmh", &R::SpeedCode, nullptr,
+                               QRect(speedLeft + 4, 1, kSpeedBoxWidth, kBoxHeight));
     QLabel* directionCaption = MakeCaption(g, "EW_Label2", "Bei Wind fährt der Antrieb in Richtung",
                                            QRect(8, 68, 220, 20));
     windDirection_ = MakeItemBox(g, "EW_Richtung", DirectionItems(), kDirectionHint,
@@ -190,36 +190,36 @@ void WindRainSheet::BuildHumidity(QWidget* sheet) {
                                     "Stellzeit",
                                     kGroupLeft + kHumidityWidth + 2, kHumidityTop, kHumidityHeight);
 
-    humidityFrom_ = MakeFieldBox(g, "RelF_von", &R::From, nullptr, QRect(225, 42, 54, kBoxHeight));
-    humidityTo_ = MakeFieldBox(g, "RelF_bis", &R::To, nullptr, QRect(282, 42, 54, kBoxHeight));
+    humidityFrom_ = MakeFieldBox(g, "RelF_von", &R::From, nullptr, QRect(223, 42, 58, kBoxHeight));
+    humidityTo_ = MakeFieldBox(g, "RelF_bis", &R::To, nullptr, QRect(283, 42, 58, kBoxHeight));
     constexpr int kRow2 = 92, kCaption2 = 64, kCaptionHeight = 28;
     humidityComparison_ = MakeFieldBox(g, "RelF_gr_kl", &R::Comparison,
                                        "Auslösung bei Über- bzw. Unterschreiten der Schwelle 1",
-                                       QRect(8, kRow2, 42, kBoxHeight));
+                                       QRect(8, kRow2, 44, kBoxHeight));
     humidityFirst_ =
         MakeFieldBox(g, "RelF_Schwelle_1", &R::Threshold1Code,
                      "Grenz-Feuchte, deren Über- bzw. Unterschreiten zur Auslösung führt",
-                     QRect(54, kRow2, 54, kBoxHeight));
-    QLabel* firstAction = MakeField(g, "RelF_Auf_Ab", nullptr, QRect(112, kRow2 + 2, 24, 18));
+                     QRect(56, kRow2, 54, kBoxHeight));
+    QLabel* firstAction = MakeField(g, "RelF_Auf_Ab", nullptr, QRect(114, kRow2 + 2, 24, 18));
     firstAction->setText(QString::fromStdString(DirectionItems()[0]));
-    humiditySecondComparison_ = MakeField(g, "RelF_kl_gr", nullptr, QRect(140, kRow2 + 2, 28, 18));
+    humiditySecondComparison_ = MakeField(g, "RelF_kl_gr", nullptr, QRect(142, kRow2 + 2, 28, 18));
     humiditySecond_ = MakeFieldBox(g, "RelF_Schwelle_2", &R::Threshold2Code,
                                    "Zweite Schwelle der rel. Luftfeuchtigkeit",
-                                   QRect(172, kRow2, 54, kBoxHeight));
-    humiditySecondAction_ = MakeField(g, "RelF_Ab_Auf", nullptr, QRect(230, kRow2 + 2, 24, 18));
+                                   QRect(174, kRow2, 54, kBoxHeight));
+    humiditySecondAction_ = MakeField(g, "RelF_Ab_Auf", nullptr, QRect(232, kRow2 + 2, 24, 18));
     auto* duration =
         MakeFieldBox(g, "RelF_Stellzeit", &R::DurationCode,
                      "Laufzeit des Antriebs: 1 ... 99s bzw. Dauerbetrieb (z.B. für Ventilatoren)",
-                     QRect(258, kRow2, 62, kBoxHeight));
+                     QRect(260, kRow2, 62, kBoxHeight));
     QLabel* labels[] = {
-        MakeCaption(g, "RelF_Label_1", "aktiviert von - bis", QRect(225, 14, 111, kCaptionHeight)),
+        MakeCaption(g, "RelF_Label_1", "aktiviert von - bis", QRect(223, 20, 118, 22)),
         MakeCaption(g, "RelF_Label_2", "größer kleiner", QRect(8, kCaption2, 44, kCaptionHeight)),
         MakeCaption(g, "RelF_Label_3", "Feuchte- Schwelle 1",
-                    QRect(54, kCaption2, 56, kCaptionHeight)),
-        MakeCaption(g, "RelF_Label_4", "Auf Ab", QRect(112, kCaption2, 28, kCaptionHeight)),
+                    QRect(56, kCaption2, 56, kCaptionHeight)),
+        MakeCaption(g, "RelF_Label_4", "Auf Ab", QRect(114, kCaption2, 28, kCaptionHeight)),
         MakeCaption(g, "RelF_Label_5", "Feuchte- Schwelle 2",
-                    QRect(172, kCaption2, 56, kCaptionHeight)),
-        MakeCaption(g, "RelF_Label_6", "Stellzeit", QRect(258, kCaption2, 62, kCaptionHeight)),
+                    QRect(174, kCaption2, 56, kCaptionHeight)),
+        MakeCaption(g, "RelF_Label_6", "Stellzeit", QRect(260, kCaption2, 62, kCaptionHeight)),
     };
 
     MaskSection::Setup s = SectionOf<R>(model_, HumidityLine);

@@ -17,6 +17,11 @@ std::vector<RuntimeText> ShellRuntimeTexts();
 // "Schaltzeiten".
 std::vector<RuntimeText> SwitchTimeRuntimeTexts();
 
+// "Wind-, Regen-, Feuchte".
+std::vector<RuntimeText> WindRainRuntimeTexts();
+// "Temperatur-Steuerung".
+std::vector<RuntimeText> TemperatureRuntimeTexts();
+
 // Every table, for the check.
 std::vector<RuntimeText> AllRuntimeTexts();
 

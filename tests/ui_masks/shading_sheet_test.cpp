@@ -476,37 +476,10 @@ TEST_F(ShadingSheetTest, EveryControlLiesInsideTheSheetWithoutCoveringAnother) {
     }
     Reenter();
     QWidget* sheet = Find<QWidget>("Beschattung_Maske");
-    const QRect inside = sheet->rect();
-    // Siblings of one parent (the sheet, a group box) must not overlap.
-    std::vector<QWidget*> parents{sheet};
-    for (QWidget* parent : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        parents.push_back(parent);
-    for (QWidget* parent : parents) {
-        std::vector<QWidget*> shown;
-        for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!w->isHidden() && !w->objectName().isEmpty()) shown.push_back(w);
-        for (QWidget* w : shown) {
-            const QRect onSheet(w->mapTo(sheet, QPoint(0, 0)), w->size());
-            EXPECT_TRUE(inside.contains(onSheet)) << w->objectName().toStdString();
-            for (QWidget* other : shown) {
-                if (other == w) continue;
-                EXPECT_FALSE(w->geometry().intersects(other->geometry()))
-                    << w->objectName().toStdString() << " / " << other->objectName().toStdString();
-            }
-        }
-    }
+    ExpectControlsInsideWithoutOverlap(sheet);
     // Texts at their longest are not cut: names of twelve "W", live values.
     Receive("start_skd224,-10,5,-10,-10,-10,5,-10,-10,0,0,0,0,0,224,0,ende_");
-    for (QComboBox* box : sheet->findChildren<QComboBox*>())
-        EXPECT_LE(box->sizeHint().width(), box->width()) << box->objectName().toStdString();
-    for (QLabel* label : sheet->findChildren<QLabel*>()) {
-        const std::string name = label->objectName().toStdString();
-        if (label->wordWrap()) {
-            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
-        } else {
-            EXPECT_LE(label->sizeHint().width(), label->width()) << name;
-        }
-    }
+    ExpectTextsFit(sheet);
     EXPECT_EQ(Label("IT_Aktuell")->text(), "-10,5°");
     // The longest line, 53 characters, without sideways scrolling.
     const std::string longest = Row("BA_Liste", 0);

@@ -4,6 +4,7 @@
 // DEAKTIV, the maximum-wind reset), start-up, family visibility and the
 // fields the status report fills.
 #include <QProgressBar>
+#include <QScrollBar>
 
 #include "mask_fixture.h"
 
@@ -235,6 +236,38 @@ TEST_F(TemperatureSheetTest, DeaktivHidesTheSecondTier) {
     EXPECT_EQ(Combo("AT_Auf_Ab")->currentIndex(), -1);
     EXPECT_FALSE(Find<QWidget>("AT_Schwelle_2")->isHidden());
 }
+
+// Both sheets with every section on and its widest values: controls inside
+// the sheet without covering each other, no text cut, and the longest line
+// of each list without sideways scrolling.
+class SheetLayoutTest : public MaskTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SheetLayoutTest, ControlsAndTextsFitAtTheirLongest) {
+    StartOn(GetParam());
+    for (int motor = 1; motor <= kMotorCount; ++motor) {
+        Model().motorName(motor) = "WWWWWWWWWWWW";
+        Model().wind(motor) = {kOn, 18, true};
+        Model().rain(motor) = {kOn, kDown, true};
+        Model().humidity(motor) = {kOn, 0, 98, 97, 189, 10, 21, true};
+        Model().proportionalTemp(motor) = {kOn, 10, 21, 49, 1, 8, 189, 7, true};
+        Model().insideTemp(motor) = {kOn, 0, 59, 1, 0, 190, 10, 21, true};
+        Model().outsideTemp(motor) = {kOn, 0, 0, 59, 190, true};
+    }
+    Reenter();
+    QWidget* sheet = Find<QWidget>(GetParam());
+    ExpectControlsInsideWithoutOverlap(sheet);
+    window->Receiver().OnReceive(
+        "start_skd224,-20,9,-20,-20,-20,9,-20,-20,255,255,0,1,255,224,100,ende_");
+    ExpectTextsFit(sheet);
+    for (FixedRowListBox* list : sheet->findChildren<FixedRowListBox*>()) {
+        QApplication::processEvents();
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0)
+            << list->objectName().toStdString() << ": " << list->RowText(0).toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, SheetLayoutTest,
+                         ::testing::Values("Wind_Regen_Maske", "Wintergarten_Maske"));
 
 struct FamilyCase {
     const char* model;
