@@ -269,6 +269,19 @@ TEST_P(SheetLayoutTest, ControlsAndTextsFitAtTheirLongest) {
 INSTANTIATE_TEST_SUITE_P(Sheets, SheetLayoutTest,
                          ::testing::Values("Wind_Regen_Maske", "Wintergarten_Maske"));
 
+TEST_F(TemperatureSheetTest, ChoosingAMotorHereLeavesTheNameEditorsMotorAlone) {
+    Choose("PT_Raum", 4);
+    Choose("IT_Raum", 5);
+    Choose("AT_Raum", 6);
+    ShowSheet("Schaltzeit_Maske");
+    ASSERT_EQ(Combo("CB_Raum")->currentIndex(), 0);
+    TypeInto(Combo("CB_Raum"), "Neu");
+    Key(Combo("CB_Raum"), Qt::Key_Return);
+    EXPECT_EQ(Model().motorName(1), "Neu");
+    for (int motor : {5, 6, 7})
+        EXPECT_EQ(Model().motorName(motor), "Motor " + std::to_string(motor));
+}
+
 struct FamilyCase {
     const char* model;
     bool windTab, temperatureTab, humidity;
