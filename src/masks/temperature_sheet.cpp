@@ -27,7 +27,7 @@ constexpr int kListLeft = kGroupLeft + kGroupWidth + 2;
 constexpr int kRight = 787;
 constexpr int kHeadingHeight = 14;
 constexpr int kBoxHeight = 22;
-constexpr int kRow1 = 42, kRow2 = 92, kCaption1 = 14, kCaption2 = 64, kCaptionHeight = 28;
+constexpr int kRow1 = 42, kRow2 = 92, kCaption2 = 64, kCaptionHeight = 28;
 constexpr int kLastThreshold = 59;  // "50°"
 
 constexpr const char* kListHint =
