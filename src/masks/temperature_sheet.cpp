@@ -120,22 +120,22 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
                                   Box(8, kRow2, 52));
     auto* direction =
         MakeFieldBox(g, "PT_Richtung", &R::Direction,
-                     "Laufrichtung, beim Überschreiten der Soll-Temperatur", Box(64, kRow2, 44));
+                     "Laufrichtung, beim Überschreiten der Soll-Temperatur", Box(68, kRow2, 44));
     auto* range =
         MakeFieldBox(g, "PT_Bereich", &R::ControlRangeCode,
-                     "Temperaturdifferenz Soll-Ist bei max. Öffnung", Box(112, kRow2, 48));
+                     "Temperaturdifferenz Soll-Ist bei max. Öffnung", Box(120, kRow2, 48));
     auto* travel = MakeFieldBox(g, "PT_Stellzeit", &R::MaxTravelCode,
                                 "Laufzeit des Antriebs von der Null-Lage bis zur max. Öffnung",
-                                Box(164, kRow2, 62));
+                                Box(174, kRow2, 62));
     auto* steps = MakeFieldBox(g, "PT_Schritte", &R::StepsCode, "Anzahl Öffnungspositionen",
-                               Box(230, kRow2, 44));
+                               Box(244, kRow2, 44));
     QLabel* labels[] = {
         MakeCaption(g, "PT_Label_1", kPeriod, QRect(223, 20, 118, 22)),
         MakeCaption(g, "PT_Label_2", "Soll- Temperatur", Caption(8, kCaption2, 56)),
-        MakeCaption(g, "PT_Label_3", "Aktivier.- Richtung", Caption(64, kCaption2, 48)),
-        MakeCaption(g, "PT_Label_4", "Regel- Bereich", Caption(112, kCaption2, 50)),
-        MakeCaption(g, "PT_Label_5", "Max. Stellzeit", Caption(164, kCaption2, 62)),
-        MakeCaption(g, "PT_Label_6", "Anzahl Schritte", Caption(230, kCaption2, 60)),
+        MakeCaption(g, "PT_Label_3", "Aktivier.- Richtung", Caption(68, kCaption2, 50)),
+        MakeCaption(g, "PT_Label_4", "Regel- Bereich", Caption(120, kCaption2, 52)),
+        MakeCaption(g, "PT_Label_5", "Max. Stellzeit", Caption(174, kCaption2, 66)),
+        MakeCaption(g, "PT_Label_6", "Anzahl Schritte", Caption(244, kCaption2, 60)),
     };
 
     MaskSection::Setup s = WithCommon(SectionOf<R>(model_, ProportionalTempLine), c);

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "mask_fixture.h"
+#include "text_fit.h"
 
 namespace veltrano::testing {
 namespace {
@@ -259,6 +260,12 @@ TEST_P(SheetLayoutTest, ControlsAndTextsFitAtTheirLongest) {
     window->Receiver().OnReceive(
         "start_skd224,-20,9,-20,-20,-20,9,-20,-20,255,255,0,1,255,224,100,ende_");
     ExpectTextsFit(sheet);
+    // The window's no-cut-text check on every control shown.
+    for (QWidget* w : sheet->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(sheet)) continue;
+        for (const CutText& cut : CheckControl(w))
+            ADD_FAILURE() << Describe(cut);
+    }
     for (FixedRowListBox* list : sheet->findChildren<FixedRowListBox*>()) {
         QApplication::processEvents();
         EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0)
