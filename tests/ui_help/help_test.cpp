@@ -52,8 +52,10 @@ const HelpTopic& Topic(const char* button) {
 }
 
 // The five "?" buttons of the switching-time sheet and the logbook's.
-const char* const kBuiltButtons[] = {"Help_FS",   "Help_SchZeitCopy",    "Help_Sicherung",
-                                     "Help_Port", "Help_Datenaustausch", "Help_Logbuch"};
+const char* const kBuiltButtons[] = {
+    "Help_FS",      "Help_SchZeitCopy", "Help_Sicherung", "Help_Port",    "Help_Datenaustausch",
+    "Help_Logbuch", "Help_EW",          "Help_ER",        "Help_Feuchte", "Help_PT",
+    "Help_IT",      "Help_AT"};
 
 TEST(ShippedHelpFile, EveryTopicOnceOnItsOwnLineWithTextAndTheEndMarkerLast) {
     const std::string bytes = Slurp(kShippedFile);
