@@ -14,7 +14,6 @@
 #include "masks/sheet_steps.h"
 #include "masks/temperature_lines.h"
 #include "masks/threshold_rules.h"
-#include "masks/wind_rain_lines.h"
 
 namespace veltrano {
 namespace {
