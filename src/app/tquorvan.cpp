@@ -27,6 +27,8 @@
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_help_buttons.h"
+#include "masks/temperature_sheet.h"
+#include "masks/wind_rain_sheet.h"
 
 namespace veltrano {
 namespace {
@@ -105,6 +107,13 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     logbookSheet_ = std::make_unique<LogbookSheet>(findChild<QWidget*>("Alarm_Logbuch_Maske"));
     shadingSheet_ = std::make_unique<ShadingSheet>(
         pages_->findChild<QWidget*>("Beschattung_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); });
+    windRainSheet_ = std::make_unique<WindRainSheet>(
+        pages_->findChild<QWidget*>("Wind_Regen_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); },
+        [this](std::string_view bytes) { comm1_->WriteText(bytes); });
+    temperatureSheet_ = std::make_unique<TemperatureSheet>(
+        pages_->findChild<QWidget*>("Wintergarten_Maske"), model_, state_,
         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
@@ -328,6 +337,8 @@ void TQuorvan::ConnectHooks() {
     switchTimes_->ConnectHooks(hooks_);
     parameters_->ConnectHooks(hooks_);
     shadingSheet_->ConnectHooks(hooks_);
+    windRainSheet_->ConnectHooks(hooks_);
+    temperatureSheet_->ConnectHooks(hooks_);
 }
 
 void TQuorvan::SetPanelText(int panel, const QString& text) {

@@ -39,6 +39,8 @@ class StatusPanel;
 class HelpViewer;
 class LogbookSheet;
 class ShadingSheet;
+class TemperatureSheet;
+class WindRainSheet;
 class SwitchTimeEditor;
 
 class TQuorvan : public QMainWindow {
@@ -192,6 +194,8 @@ class TQuorvan : public QMainWindow {
     std::unique_ptr<HelpViewer> help_;
     QString logbookExportFile_;
     std::unique_ptr<ShadingSheet> shadingSheet_;
+    std::unique_ptr<WindRainSheet> windRainSheet_;
+    std::unique_ptr<TemperatureSheet> temperatureSheet_;
 
     bool startupDone_ = false;
     bool showingError_ = false;

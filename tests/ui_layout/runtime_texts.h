@@ -21,6 +21,10 @@ std::vector<RuntimeText> SwitchTimeRuntimeTexts();
 std::vector<RuntimeText> ShadingRuntimeTexts();
 // " Parameter": motor names of the alarm and group banks, bank numbers, the alarm status.
 std::vector<RuntimeText> ParameterRuntimeTexts();
+// "Wind-, Regen-, Feuchte".
+std::vector<RuntimeText> WindRainRuntimeTexts();
+// "Temperatur-Steuerung".
+std::vector<RuntimeText> TemperatureRuntimeTexts();
 
 // Every table, for the check.
 std::vector<RuntimeText> AllRuntimeTexts();
