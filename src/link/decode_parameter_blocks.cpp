@@ -141,8 +141,12 @@ void RegisterParameterBlocks(ReceiveHandler& handler, const Context& ctx) {
         {"sbh", DecodeShadingHysteresis}, {"soa", DecodeOutsideOffset}, {"soi", DecodeInsideOffset},
         {"shh", DecodeHeatingHysteresis}, {"saw", DecodeWindDelay},
     };
-    for (const auto& [tag, decode] : decoders)
-        handler.RegisterDecoder(tag, [ctx, decode](const std::string& p) { decode(ctx, p); });
+    // Not a structured binding: C++20 compilers before clang 16 cannot capture one.
+    for (const auto& entry : decoders) {
+        const Decode decode = entry.second;
+        handler.RegisterDecoder(entry.first,
+                                [ctx, decode](const std::string& p) { decode(ctx, p); });
+    }
 
     handler.RegisterDecoder("ssp", [](const std::string&) {});  // answered, nothing to keep
     handler.RegisterDecoder(
