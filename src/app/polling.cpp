@@ -34,9 +34,13 @@ constexpr int kPollTally = 24;
 
 void TQuorvan::Timer1Timer() {
     if (!state_.SendInProgress) {
-        comm1_->WriteText(kPollCommands);
-        state_.TxCount += kPollTally;
-        SetPanelText(12, QString("TxD: %1").arg(state_.TxCount));
+        // Output still waiting (XOFF held, slow adapter): polls would only
+        // pile up behind it until the queue is full.
+        if (!comm1_->OutputPending()) {
+            comm1_->WriteText(kPollCommands);
+            state_.TxCount += kPollTally;
+            SetPanelText(12, QString("TxD: %1").arg(state_.TxCount));
+        }
 
         if (PanelText(0) == kNoConnection) {
             ShowNotConnected();
@@ -167,8 +171,14 @@ void TQuorvan::Comm1RxChar(int) {
     receiver_.OnReceive(comm1_->ReadText());
 }
 
-void TQuorvan::Comm1Error(unsigned) {
+void TQuorvan::Comm1Error(unsigned errors) {
     label21_->setText("Fehler RS232");
+    if (errors & CE_DEVICE_LOST) EndTransfersOnLostDevice();
+}
+
+void TQuorvan::EndTransfersOnLostDevice() {
+    readAll_.Abandon(ReadAllEnd::DeviceLost);
+    sendAll_.Abort(SendAllEnd::DeviceLost);
 }
 
 void TQuorvan::ShowSensorTexts(const SensorTexts& t) {

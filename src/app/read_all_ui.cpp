@@ -22,6 +22,7 @@ constexpr const char* kTimedOutPanel = "Zeitüberschreitung beim Lesen";
 constexpr const char* kTimedOutMessage =
     "Die Daten wurden nicht vollständig von der Steuerung gelesen.\n"
     "Bitte wiederholen Sie \"Steuerung --> PC\".";
+constexpr const char* kIncompletePanel = "Unvollständig gelesen";
 
 // How often the watchdog looks; the read ends at most this much after its time-out.
 constexpr int kWatchdogIntervalMs = 1000;
@@ -34,8 +35,8 @@ void SelectItem(const TQuorvan& window, const char* name, int index) {
 
 void TQuorvan::SetUpReadAll() {
     readAll_.WriteText = [this](std::string_view bytes) { comm1_->WriteText(bytes); };
-    readAll_.OnCompleted = [this] { ReadAllCompleted(); };
-    readAll_.OnTimedOut = [this] { ReadAllTimedOut(); };
+    readAll_.OnCompleted = [this](const ReadAllResult& result) { ReadAllCompleted(result); };
+    readAll_.OnAbandoned = [this](ReadAllEnd why) { ReadAllTimedOut(why); };
 
     readAllWatchdog_ = MakeGuardedTimer("ReadAllWatchdog", kWatchdogIntervalMs,
                                         [this] { ReadAllWatchdogTimer(); });
@@ -70,9 +71,10 @@ void TQuorvan::RestoreWindowAfterReadAll() {
     EndTransferControls();
 }
 
-// The closing switching-time frame arrived: the model already equals the
-// Controller (ReadAllSequence::Finish); the window and the masks follow.
-void TQuorvan::ReadAllCompleted() {
+// The closing switching-time frame arrived: the model holds what the
+// Controller sent (ReadAllSequence::Finish); the window and the masks follow.
+// When something is missing, the user learns what, once the window is usable.
+void TQuorvan::ReadAllCompleted(const ReadAllResult& result) {
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
 
     SelectItem(*this, "CB_Wochentag", 0);
@@ -98,15 +100,28 @@ void TQuorvan::ReadAllCompleted() {
     }
     WindowHooks::Call(hooks_.ParameterEnter);
     ShowFreeSwitchTimeMemoryFigure();
+
+    readIncomplete_ = !result.Complete();
+    if (readIncomplete_) {
+        SetPanelText(5, kIncompletePanel);
+        ShowErrorLater(QString::fromStdString(IncompleteReadMessage(result)));
+    }
 }
 
-// No character for the watchdog's time-out: the Controller will not finish.
-// The model is a mix of old and new and every record is marked to be sent
-// (ReadAllSequence::CheckWatchdog); the window becomes usable again.
-void TQuorvan::ReadAllTimedOut() {
+// No character for the watchdog's time-out, or the device is gone: the
+// Controller will not finish. The model is a mix of old and new and every
+// record is marked to be sent (ReadAllSequence::Abandon); the window becomes
+// usable again.
+void TQuorvan::ReadAllTimedOut(ReadAllEnd why) {
     RestoreWindowAfterReadAll();
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
     ShowFreeSwitchTimeMemoryFigure();
+    if (why == ReadAllEnd::DeviceLost) {
+        // Reported from the port's handler: the box waits until it returned.
+        SetPanelText(5, kConnectionLostPanel);
+        ShowErrorLater(kConnectionLostMessage);
+        return;
+    }
     SetPanelText(5, kTimedOutPanel);
     dialogs_->ShowError(kTimedOutMessage);
 }

@@ -38,6 +38,20 @@ class TQuorvan : public QMainWindow {
   public:
     static constexpr int kPanelCount = 14;
     static constexpr const char* kNoConnection = "Keine Verbindung";
+    // A transfer ended because the port lost its device.
+    static constexpr const char* kConnectionLostPanel = "Verbindung unterbrochen";
+    static constexpr const char* kConnectionLostMessage =
+        "Die Verbindung zur Steuerung wurde unterbrochen (Schnittstelle nicht mehr verfügbar). "
+        "Die Übertragung wurde abgebrochen und ist unvollständig.\n\n"
+        "Bitte prüfen Sie Kabel und Schnittstelle und wiederholen Sie die Übertragung.";
+    // Questions while the model holds values a read-all did not get.
+    static constexpr const char* kIncompleteSendQuestion =
+        "Die Daten der Steuerung wurden nicht vollständig gelesen. Beim Senden werden alle "
+        "Schaltzeiten der Steuerung gelöscht und nicht gelesene Werte mit denen des Programms "
+        "überschrieben. Trotzdem senden?";
+    static constexpr const char* kIncompleteSaveQuestion =
+        "Die Daten der Steuerung wurden nicht vollständig gelesen. Die Datei enthält dann "
+        "Werte, die nicht aus der Steuerung stammen. Trotzdem speichern?";
 
     // dialogs: message boxes and program end; nullptr for the real ones.
     explicit TQuorvan(std::unique_ptr<UserDialogs> dialogs = nullptr, QWidget* parent = nullptr);
@@ -59,6 +73,12 @@ class TQuorvan : public QMainWindow {
     void Read_From_DiskClick();     // " Lesen von File     ": backup file
     void ReadAllWatchdogTimer();    // ends a read-all whose answers stopped
     void SendAllWatchdogTimer();    // ends a send-all whose acknowledgement is overdue
+    // The port lost its device: whatever transfer runs ends at once as
+    // failed, through the same routine as on its watchdog.
+    void EndTransfersOnLostDevice();
+    // The last read-all completed with values missing; cleared by a complete
+    // read-all or a loaded backup file.
+    bool ReadIncomplete() const { return readIncomplete_; }
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);
@@ -115,15 +135,19 @@ class TQuorvan : public QMainWindow {
     void EvaluateFamily();
     void ShowSensorTexts(const SensorTexts& texts);
     void ShowException(const QString& text);
+    // An error box once the current handler has returned (never from inside
+    // a port handler).
+    void ShowErrorLater(const QString& text);
+    void ShowInformationLater(const QString& text);
     void SelectPortItem(int index);
     void SetUpReadAll();
-    void ReadAllCompleted();
-    void ReadAllTimedOut();
+    void ReadAllCompleted(const ReadAllResult& result);
+    void ReadAllTimedOut(ReadAllEnd why);
     void RestoreWindowAfterReadAll();
     void ShowFreeSwitchTimeMemoryFigure();
     void SetUpSendAll();
     void SendAllStepWritten();
-    void SendAllFinished(SendAllEnd end);
+    void SendAllFinished(const SendAllResult& result);
 
     std::unique_ptr<UserDialogs> dialogs_;
     LinkState state_;
@@ -137,6 +161,7 @@ class TQuorvan : public QMainWindow {
 
     bool startupDone_ = false;
     bool showingError_ = false;
+    bool readIncomplete_ = false;
     QString programFolder_;
     std::map<std::string, int> wideWidths_;  // list widths before narrowing to 4 slots
 

@@ -20,6 +20,7 @@ void DecodeMotorName(const Context& ctx, const std::string& payload) {
     const std::string name = payload.substr(comma + 1);
     ctx.model.motorName(m) = name;
     WindowHooks::Call(ctx.hooks.SetMotorNameItem, m, name);
+    ctx.readAll.Received("smn", m);
 }
 
 // "sft": [0] holiday 1..15, [1] day, [2] month, [3] checksum. The frame of
@@ -34,6 +35,7 @@ void DecodeHoliday(const Context& ctx, const std::string& payload) {
         Holiday& holiday = ctx.model.holiday(static_cast<int>(n[0]));
         holiday.Day = Code(n[1]);
         holiday.Month = Code(n[2]);
+        ctx.readAll.Received("sft", static_cast<int>(n[0]));
     }
     if (n[0] == kHolidayCount) WindowHooks::Call(ctx.hooks.RedrawHolidayFields);
 }
@@ -59,6 +61,7 @@ void DecodeAlarmSetup(const Context& ctx, const std::string& payload) {
     ShowReadingInLists(ctx, "Alarm Setup");
     const PayloadNumbers n = SplitOrThrow(payload, NumberRange::Mask32);
     StoreUpDownMasks(ctx.model.AlarmPatterns, n, kAlarmUp, kAlarmNoAction, kAlarmDown);
+    ctx.readAll.Received("sas");
     WindowHooks::Call(ctx.hooks.ShowAlarmBank, 1);
 }
 
@@ -75,6 +78,7 @@ void DecodeGroupCentral(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload, NumberRange::Mask32);
     for (int group = 1; group <= kGroupCount; ++group)
         ctx.model.SetGroupMotorMask(group, MaskBits(n[group - 1]));
+    ctx.readAll.Received("sgz");
     WindowHooks::Call(ctx.hooks.LoadGroupCheckBoxes);
 }
 
@@ -86,6 +90,7 @@ void ShowParameter(const Context& ctx, ParameterControl control, std::int32_t co
 void DecodeRandomSpan(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.RandomSpanCode = Code(n[0], 2);
+    ctx.readAll.Received("szz");
     ShowParameter(ctx, ParameterControl::ZufallsZeitspanne, ctx.model.Parameters.RandomSpanCode);
 }
 
@@ -99,6 +104,7 @@ void DecodeShadingHysteresis(const Context& ctx, const std::string& payload) {
     p.SoftGzsActive = value >= kSoftGzsFlag;
     if (p.SoftGzsActive) value -= kSoftGzsFlag;
     p.ShadingHysteresisCode = Code(value, 2);
+    ctx.readAll.Received("sbh");
     WindowHooks::Call(ctx.hooks.SetSoftGzsChecked, p.SoftGzsActive);
     ShowParameter(ctx, ParameterControl::BeschattungsHysterese, p.ShadingHysteresisCode);
 }
@@ -106,6 +112,7 @@ void DecodeShadingHysteresis(const Context& ctx, const std::string& payload) {
 void DecodeOutsideOffset(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.OutsideTempOffsetCode = Code(n[0], 95);
+    ctx.readAll.Received("soa");
     ShowParameter(ctx, ParameterControl::OffsetAussentemperatur,
                   ctx.model.Parameters.OutsideTempOffsetCode);
 }
@@ -113,6 +120,7 @@ void DecodeOutsideOffset(const Context& ctx, const std::string& payload) {
 void DecodeInsideOffset(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.InsideTempOffsetCode = Code(n[0], 95);
+    ctx.readAll.Received("soi");
     ShowParameter(ctx, ParameterControl::OffsetInnentemperatur,
                   ctx.model.Parameters.InsideTempOffsetCode);
 }
@@ -120,6 +128,7 @@ void DecodeInsideOffset(const Context& ctx, const std::string& payload) {
 void DecodeHeatingHysteresis(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.HeatingHysteresisCode = Code(n[0], 1);
+    ctx.readAll.Received("shh");
     ShowParameter(ctx, ParameterControl::Heiz_Hysterese,
                   ctx.model.Parameters.HeatingHysteresisCode);
 }
@@ -127,6 +136,7 @@ void DecodeHeatingHysteresis(const Context& ctx, const std::string& payload) {
 void DecodeWindDelay(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.WindDelayCode = Code(n[0]);
+    ctx.readAll.Received("saw");
     ShowParameter(ctx, ParameterControl::AusloeseverzoegerungWind,
                   ctx.model.Parameters.WindDelayCode);
 }
