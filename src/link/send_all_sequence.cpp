@@ -4,6 +4,7 @@
 
 #include "link/payload_numbers.h"
 #include "link/wire_safe_names.h"
+#include "model/value_scales.h"
 
 namespace veltrano {
 namespace {
@@ -237,6 +238,19 @@ void SendAllSequence::WriteMotorNames(WireWriter& w) {
     }
 }
 
+// A touch run time of another list (a Controller linked before, a backup
+// file) that the radio list lacks would make the Controller refuse the whole
+// block, the record of motor 32 an 8-motor Controller never reports
+// included: it goes, and stays, as the nearest item of the radio list.
+void SendAllSequence::FitRadioRunTimes() {
+    const int last = static_cast<int>(RadioRunTimeItems().size()) - 1;
+    for (int motor = 1; motor <= kMotorCount; ++motor) {
+        TouchSettings& r = model_.touch(motor);
+        if (r.Modified || motor == kMotorCount)
+            r.DurationCode = std::clamp(r.DurationCode, 0, last);
+    }
+}
+
 void SendAllSequence::RunBlockStep(int step) {
     Caption(SendStepCaption(step));
     written_ = RefusedStep{step, 0};
@@ -307,6 +321,7 @@ void SendAllSequence::RunBlockStep(int step) {
             break;
         case kStepTouch: {
             const bool radio = target_.identity.RadioVariant;
+            if (radio) FitRadioRunTimes();
             WritePerMotor(kWordTouch, model_.Touch, [radio](int motor, const TouchSettings& r) {
                 return TouchNumbers(motor, r, radio);
             });

@@ -136,6 +136,7 @@ class SendAllSequence {
     template <typename Record, typename Encode>
     void WritePerMotor(std::string_view word, const MotorTable<Record>& table, Encode encode);
     void WriteMotorNames(WireWriter& w);
+    void FitRadioRunTimes();
     void Caption(std::string_view caption);
     void AddProgress(int units);
     void AwaitDrain();

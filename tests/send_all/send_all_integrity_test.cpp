@@ -14,6 +14,7 @@ namespace {
 using testing::Conservatory;
 using testing::SendAllRig;
 using testing::SunProtection;
+using testing::Writes;
 using namespace std::chrono_literals;
 
 // Acknowledges until the transfer ends; the acknowledgement that answers
@@ -127,6 +128,29 @@ TEST(SendAllIntegrityTest, NamesWithFrameMarkersAreChangedInTheModelAndOnTheWire
     EXPECT_EQ(wire.find("start_"), std::string::npos);
     EXPECT_TRUE(ContainsFrameMarker("Legende_1"));
     EXPECT_FALSE(ContainsFrameMarker("Legende 1"));
+}
+
+TEST(SendAllIntegrityTest, ARadioControllerGetsOnlyRunTimesOfItsOwnList) {
+    SendAllRig rig;
+    ControllerIdentity radio = Conservatory();
+    radio.RadioVariant = true;
+    radio.ThirtyTwoMotors = false;
+    rig.Target(radio, 7514);
+    rig.model.ClearAllModified();
+    rig.model.touch(32).DurationCode = 190;  // "Dauer" of an ordinary Controller linked before
+    rig.model.touch(3).DurationCode = 86;    // the radio list's last item
+    rig.model.touch(3).Modified = true;
+    rig.model.touch(4).DurationCode = 120;  // not sent, left alone
+    rig.Start();
+    std::vector<std::string> touch;
+    while (rig.sequence.Running()) {
+        const Writes w = rig.Ack();
+        for (std::size_t i = 0; i + 3 < w.size(); ++i)
+            if (w[i] == " rta ") touch.push_back(w[i + 1] + w[i + 2] + w[i + 3]);
+    }
+    EXPECT_EQ(touch, (std::vector<std::string>{"3\r0\r135\r", "32\r0\r135\r"}));
+    EXPECT_EQ(rig.model.touch(32).DurationCode, 86);
+    EXPECT_EQ(rig.model.touch(4).DurationCode, 120);
 }
 
 TEST(SendAllIntegrityTest, ALostDeviceOrAStalledOutputEndsTheTransferAsFailed) {
