@@ -38,6 +38,14 @@ struct SilenceOptions {
     long long afterAcks = 0;    // after this many "stc" frames sent; 0: never
 };
 
+// When the Controller drops the line (an adapter pulled, a hang-up): after
+// this many frames or "stc" acknowledgements sent, once; 0: never. The
+// runner then re-creates the line at the same link.
+struct HangUpOptions {
+    long long afterFrames = 0;
+    long long afterAcks = 0;
+};
+
 struct SimConfig {
     SimIdentity identity;
     bool dateUnset = false;    // answer "01.01.00": radio clock not decoded yet
@@ -45,6 +53,7 @@ struct SimConfig {
     bool signedMasks = false;  // send masks as signed 32-bit decimals
     FaultOptions faults;
     SilenceOptions silence;
+    HangUpOptions hangUp;
     std::set<std::string> refusedWords;  // send-all words whose steps are refused
 };
 
@@ -64,6 +73,10 @@ class SimController {
     // A pulled or re-plugged cable. Pulling it loses a command in progress.
     void ToggleSilence();
     bool Silent() const { return silent_; }
+
+    // True once when a hang-up is due: the line is to drop now. What the
+    // Controller was receiving is lost.
+    bool TakeHangUp();
 
     const SimMemory& Memory() const { return memory_; }
     SimMemory& MutableMemory() { return memory_; }
@@ -104,6 +117,8 @@ class SimController {
     bool timedSilenceSpent_ = false;
     bool frameSilenceSpent_ = false;
     bool ackSilenceSpent_ = false;
+    bool hangUpDue_ = false;
+    bool hangUpSpent_ = false;
     long long framesSent_ = 0;
     long long acksSent_ = 0;
 

@@ -64,6 +64,10 @@ std::string UsageText() {
            "  --silent-after-frames N  fall silent after N frames\n"
            "  --silent-after-acks N    fall silent after N stc acknowledgements\n"
            "  --refuse WORD            refuse the send-all step holding WORD (e.g. rbp)\n"
+           "  --hang-up-after-frames N hang up the line after N frames, then offer a new\n"
+           "                           terminal at the same link (an adapter pulled and\n"
+           "                           plugged in again)\n"
+           "  --hang-up-after-acks N   the same after N stc acknowledgements\n"
            "Signals: SIGUSR1 toggles silence (a pulled cable), SIGUSR2 dumps the memory,\n"
            "SIGINT/SIGTERM end the simulator and remove the link.\n"
            "\n" +
@@ -166,6 +170,14 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
             if (!value(&v) || !ParseCount(v, 1, &n))
                 return fail("--silent-after-acks needs N >= 1");
             o.config.silence.afterAcks = n;
+        } else if (a == "--hang-up-after-frames") {
+            if (!value(&v) || !ParseCount(v, 1, &n))
+                return fail("--hang-up-after-frames needs N >= 1");
+            o.config.hangUp.afterFrames = n;
+        } else if (a == "--hang-up-after-acks") {
+            if (!value(&v) || !ParseCount(v, 1, &n))
+                return fail("--hang-up-after-acks needs N >= 1");
+            o.config.hangUp.afterAcks = n;
         } else if (a == "--refuse") {
             if (!value(&v) || !CommandParser::IsKnownSendWord(v) || v == "rhi" || v == "rhe" ||
                 v == "rhb")
