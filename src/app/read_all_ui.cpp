@@ -124,6 +124,9 @@ void TQuorvan::ReadAllTimedOut(ReadAllEnd why) {
     // again (and its timeline), so choosing a time works at once.
     SelectFirstEditorEntry();
     WindowHooks::Call(hooks_.CB_WochentagClick);
+    // The fields are redrawn at the last holiday only; a save takes the
+    // holidays from them, so they must not keep dates the model replaced.
+    WindowHooks::Call(hooks_.RedrawHolidayFields);
     ShowFreeSwitchTimeMemoryFigure();
     // The masks show the model as the read left it, in their own list form.
     WindowHooks::Call(hooks_.Beschattung_MaskeEnter);

@@ -1,5 +1,6 @@
 // The start-up sequence of the main window, run once on its first activation.
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QProgressBar>
@@ -8,6 +9,7 @@
 #include "app/settings_file.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "masks/parameter_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 
@@ -41,6 +43,7 @@ void TQuorvan::FormActivate() {
 
     // Nothing has been read from a Controller yet: a send-all must ask first.
     state_.OverwriteConfirmed = false;
+    parameters_->SetStartBanks();
 
     model_.ResetToDefaults();
     // The per-motor masks on motor 1 with the default records.
@@ -57,6 +60,9 @@ void TQuorvan::FormActivate() {
     if (auto* d = findChild<QFileDialog*>("OpenDialog1")) {
         d->setNameFilter("Quorvan Schaltzeiten (*.qts)");
     }
+
+    parameters_->SetParameterDefaults();
+    parameters_->SetHolidayDefaults(QDate::currentDate());
 
     timer1_->start();
     timer3_->start();

@@ -22,6 +22,7 @@
 #include "link/block_decoders.h"
 #include "link/frame_extractor.h"
 #include "masks/client_font.h"
+#include "masks/parameter_sheet.h"
 #include "masks/logbook_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
@@ -54,6 +55,7 @@ struct SheetCaption {
     const char* name;
     const char* caption;
 };
+constexpr int kParameterSheet = 7;
 constexpr std::array<SheetCaption, 8> kSheets = {
     {{"Schaltzeit_Maske", "Schaltzeiten"},
      {"Beschattung_Maske", "Beschattung, Dämmerung"},
@@ -108,6 +110,9 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
     timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
     reconnectTimer_ = MakeGuardedTimer("ReconnectTimer", 1000, [this] { ReconnectTimerTick(); });
+    parameters_ =
+        std::make_unique<ParameterSheet>(pages_->widget(kParameterSheet), model_, state_, timer1_,
+                                         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     // Port events reach this window on the user-interface thread as queued calls.
     comm1_ = std::make_unique<TCommPort>([this](std::function<void()> task) {
@@ -321,6 +326,7 @@ void TQuorvan::ConnectHooks() {
         speicherplatz_->setVisible(insufficient);
     };
     switchTimes_->ConnectHooks(hooks_);
+    parameters_->ConnectHooks(hooks_);
     shadingSheet_->ConnectHooks(hooks_);
 }
 

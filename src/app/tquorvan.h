@@ -34,6 +34,7 @@ class QTimer;
 
 namespace veltrano {
 
+class ParameterSheet;
 class StatusPanel;
 class HelpViewer;
 class LogbookSheet;
@@ -115,6 +116,7 @@ class TQuorvan : public QMainWindow {
     QTimer* Timer3() const { return timer3_; }
     QString ProgramFolder() const { return programFolder_; }
     SwitchTimeEditor& SwitchTimes() { return *switchTimes_; }  // sheet 1's editor
+    ParameterSheet& Parameters() { return *parameters_; }      // the sheet " Parameter"
     // The logbook transfer; LogbookTransfer::Abandon() ends a running one at
     // once (a lost line), the window restored and the user told.
     LogbookTransfer& Logbook() { return logbook_; }
@@ -208,6 +210,7 @@ class TQuorvan : public QMainWindow {
     ReadAllSequence readAll_{state_, model_};
     SendAllSequence sendAll_{model_, state_, hooks_, nullptr};
     std::unique_ptr<SwitchTimeEditor> switchTimes_;
+    std::unique_ptr<ParameterSheet> parameters_;
     LogbookTransfer logbook_{state_, model_, hooks_};
     std::unique_ptr<LogbookSheet> logbookSheet_;
     std::unique_ptr<HelpViewer> help_;

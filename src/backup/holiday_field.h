@@ -9,8 +9,9 @@
 
 namespace veltrano {
 
-// Day from character positions 8-9, month from 11-12 (1-based); nullopt when
-// either is not a number, or the day is not 1..31 or the month not 1..12.
+// Day from character positions 8-9, month from 11-12 (1-based), in exactly
+// the field's layout of 13 characters; nullopt for any other text, and when
+// the day is not 1..31 or the month not 1..12.
 std::optional<Holiday> HolidayFromFieldText(std::string_view text);
 
 }  // namespace veltrano

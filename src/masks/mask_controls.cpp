@@ -79,7 +79,7 @@ QComboBox* MakeItemBox(QWidget* parent, const char* name, const ItemList& items,
     return box;
 }
 
-void WheelOnlyWhenFocused(QComboBox* box) {
+void WheelOnlyWhenFocused(QWidget* box) {
     box->setFocusPolicy(Qt::StrongFocus);
     box->installEventFilter(new WheelFilter(box));
 }

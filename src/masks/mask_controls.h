@@ -26,9 +26,10 @@ QLabel* MakeField(QWidget* parent, const char* name, const char* hint, QRect geo
 QComboBox* MakeItemBox(QWidget* parent, const char* name, const ItemList& items, const char* hint,
                        QRect geometry);
 
-// A turn of the mouse wheel over the box changes it only while it has the
-// keyboard focus, so scrolling the window past a box never picks an item.
-void WheelOnlyWhenFocused(QComboBox* box);
+// A turn of the mouse wheel over the box (a drop-down list, a date box)
+// changes it only while it has the keyboard focus, so scrolling the window
+// past a box never picks an item.
+void WheelOnlyWhenFocused(QWidget* box);
 
 // Runs onClick for every completed left click (press and release inside the
 // widget), so a double-click counts as two.

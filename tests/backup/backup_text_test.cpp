@@ -53,6 +53,10 @@ TEST(HolidayFieldTest, TextsThatHoldNoDateGiveNothing) {
     EXPECT_FALSE(HolidayFromFieldText("       32.12."));
     EXPECT_FALSE(HolidayFromFieldText("       24.13."));
     EXPECT_FALSE(HolidayFromFieldText("       24."));
+    // Only the field's own layout: "12" of a three-digit month is no December.
+    for (const char* text : {"       05.123.", "       05.12.x", "      05.12.", "       5.12. ",
+                             "       05-12.", "       05.12 ", "x      05.12.", "       +5.12."})
+        EXPECT_FALSE(HolidayFromFieldText(text)) << '"' << text << '"';
 }
 
 }  // namespace

@@ -150,6 +150,13 @@ void EditLikeAUser(ConfigurationModel& m, const sim::ModelFeatures& f) {
     m.Parameters.WindDelayCode = 20;
 }
 
+// The edits, with the group check boxes ticked to match: they are the
+// parameter sheet's buffer of one bank, which the send-all takes over.
+void EditInWindow(E2eWindow& window, const sim::ModelFeatures& f) {
+    EditLikeAUser(window->Model(), f);
+    window->Hooks().LoadGroupCheckBoxes();
+}
+
 // The window after a send-all, completed or abandoned: usable again.
 void ExpectWindowBack(E2eWindow& window) {
     TQuorvan& w = *window;
@@ -195,7 +202,7 @@ TEST_P(SendAllFamilyTest, TheControllerHoldsTheEditedConfiguration) {
     ASSERT_TRUE(window.Connect());
     ASSERT_TRUE(window.ReadAll());
     const sim::SimMemory before = sim.Dump();
-    EditLikeAUser(window->Model(), sim.Features());
+    EditInWindow(window, sim.Features());
     const ConfigurationModel sent = window->Model();
 
     ASSERT_TRUE(window.SendAll());
@@ -297,7 +304,7 @@ TEST_P(SendAllRefusalTest, ARefusedStepShowsItsNumberAndTheTransferGoesOn) {
     ASSERT_TRUE(window.Connect());
     ASSERT_TRUE(window.ReadAll());
     const sim::SimMemory before = sim.Dump();
-    EditLikeAUser(window->Model(), sim.Features());
+    EditInWindow(window, sim.Features());
     const ConfigurationModel sent = window->Model();
 
     ASSERT_TRUE(window.SendAll());
@@ -328,7 +335,7 @@ TEST(SendAllTest, Firmware7500GetsNoHolidaysAndNoWindDelayAndTheTransferEnds) {
     ASSERT_EQ(window->State().FirmwareVersion, 7500);
     ASSERT_TRUE(window.ReadAll());
     const sim::SimMemory before = sim.Dump();
-    EditLikeAUser(window->Model(), sim.Features());
+    EditInWindow(window, sim.Features());
     const ConfigurationModel sent = window->Model();
 
     ASSERT_TRUE(window.SendAll());

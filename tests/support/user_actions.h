@@ -7,7 +7,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -98,6 +100,27 @@ inline void WheelDown(QWidget* widget) {
 inline void ClickTab(QTabWidget* pages, int index) {
     QTabBar* bar = pages->tabBar();
     MouseClick(bar, bar->tabRect(index).center());
+}
+
+// A click on a check box's square, which stands right of the caption in a
+// right-to-left box.
+inline void ClickCheckBox(QCheckBox* box) {
+    MouseClick(box, QPoint(box->isRightToLeft() ? box->width() - 7 : 7, box->height() / 2));
+}
+
+// A click in the middle of item `row`, also in a list whose items stand side by side.
+inline void ClickItem(QAbstractItemView* list, int row) {
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    ASSERT_TRUE(list->viewport()->rect().contains(rect)) << "item " << row << " not in view";
+    ClickRow(list, row, rect.center().x());
+}
+
+// Day and month typed into a date box, from its day section on.
+inline void TypeDayAndMonth(QDateEdit* edit, int day, int month) {
+    edit->setFocus(Qt::TabFocusReason);
+    edit->setSelectedSection(QDateTimeEdit::DaySection);
+    for (const QChar digit : QString::asprintf("%02d%02d", day, month))
+        Key(edit, Qt::Key_0 + digit.digitValue(), digit);
 }
 
 }  // namespace veltrano::testing

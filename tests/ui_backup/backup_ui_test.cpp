@@ -95,6 +95,11 @@ TEST_F(BackupUiTest, SaveCancelledWritesNothing) {
 
 TEST_F(BackupUiTest, SaveNewFileWritesTheModel) {
     window->Model() = testing::FullModel();
+    // The parameter sheet's controls show it, as after a read or a load.
+    WindowHooks& h = window->Hooks();
+    h.LoadGroupCheckBoxes();
+    h.SetSoftGzsChecked(window->Model().Parameters.SoftGzsActive);
+    h.RedrawHolidayFields();
     log.fileNames = {"plan.qts"};
     ClickSave();
     EXPECT_TRUE(log.questions.isEmpty());

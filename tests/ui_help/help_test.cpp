@@ -51,9 +51,20 @@ const HelpTopic& Topic(const char* button) {
     throw std::runtime_error(button);
 }
 
-// The five "?" buttons of the switching-time sheet and the logbook's.
-const char* const kBuiltButtons[] = {"Help_FS",   "Help_SchZeitCopy",    "Help_Sicherung",
-                                     "Help_Port", "Help_Datenaustausch", "Help_Logbuch"};
+// The five "?" buttons of the switching-time sheet, the logbook's and the
+// parameter sheet's six.
+const char* const kBuiltButtons[] = {"Help_FS",
+                                     "Help_SchZeitCopy",
+                                     "Help_Sicherung",
+                                     "Help_Port",
+                                     "Help_Datenaustausch",
+                                     "Help_Logbuch",
+                                     "Help_ZufallSpanne",
+                                     "Help_Alarm",
+                                     "Help_SensorTypen",
+                                     "Help_Wintergarten",
+                                     "Help_GZS",
+                                     "Help_Feiertage"};
 
 TEST(ShippedHelpFile, EveryTopicOnceOnItsOwnLineWithTextAndTheEndMarkerLast) {
     const std::string bytes = Slurp(kShippedFile);

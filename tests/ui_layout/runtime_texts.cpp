@@ -65,9 +65,29 @@ std::vector<RuntimeText> ShadingRuntimeTexts() {
     return rows;
 }
 
+std::vector<RuntimeText> ParameterRuntimeTexts() {
+    static const char* const kAlarmNames[] = {"AS_1_Label", "AS_2_Label", "AS_3_Label",
+                                              "AS_4_Label", "AS_5_Label", "AS_6_Label",
+                                              "AS_7_Label", "AS_8_Label"};
+    static const char* const kGroupNames[] = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
+                                              "CheckBox5", "CheckBox6", "CheckBox7", "CheckBox8"};
+    std::vector<RuntimeText> rows = {
+        {"AS_Bank_Label", "4"},
+        {"GZ_Bank_Label", "4"},
+        {"AlarmStatus", "Alarm ausgelöst"},
+        {"AlarmStatus", "   Kein Alarm"},
+    };
+    for (const char* name : kAlarmNames)
+        rows.push_back({name, kLongestName});
+    for (const char* name : kGroupNames)
+        rows.push_back({name, kLongestName});
+    return rows;
+}
+
 std::vector<RuntimeText> AllRuntimeTexts() {
     std::vector<RuntimeText> all;
-    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ShadingRuntimeTexts()})
+    for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ShadingRuntimeTexts(),
+                       ParameterRuntimeTexts()})
         all.insert(all.end(), table.begin(), table.end());
     return all;
 }

@@ -8,7 +8,7 @@
 namespace veltrano::testing {
 
 struct RuntimeText {
-    const char* control;  // object name of a label, combo box (item 0) or status panel
+    const char* control;  // object name of a label, combo box (item 0), button or status panel
     std::string text;
 };
 
@@ -19,6 +19,8 @@ std::vector<RuntimeText> SwitchTimeRuntimeTexts();
 
 // "Beschattung, Dämmerung".
 std::vector<RuntimeText> ShadingRuntimeTexts();
+// " Parameter": motor names of the alarm and group banks, bank numbers, the alarm status.
+std::vector<RuntimeText> ParameterRuntimeTexts();
 
 // Every table, for the check.
 std::vector<RuntimeText> AllRuntimeTexts();

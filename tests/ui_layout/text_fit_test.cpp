@@ -82,6 +82,12 @@ class TextFitTest : public ::testing::TestWithParam<Family> {
                 auto found = CheckControl(combo);
                 cut.insert(cut.end(), found.begin(), found.end());
                 combo->setItemText(0, old);
+            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                const QString old = button->text();
+                button->setText(text);
+                auto found = CheckControl(button);
+                cut.insert(cut.end(), found.begin(), found.end());
+                button->setText(old);
             } else {
                 ADD_FAILURE() << row.control << " takes no run-time text";
             }
