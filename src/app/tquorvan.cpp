@@ -460,6 +460,16 @@ void TQuorvan::Guarded(const std::function<void()>& fn) {
     }
 }
 
+void TQuorvan::ShowErrorLater(const QString& text) {
+    QMetaObject::invokeMethod(
+        this, [this, text] { dialogs_->ShowError(text); }, Qt::QueuedConnection);
+}
+
+void TQuorvan::ShowInformationLater(const QString& text) {
+    QMetaObject::invokeMethod(
+        this, [this, text] { dialogs_->ShowInformation(text); }, Qt::QueuedConnection);
+}
+
 void TQuorvan::ShowException(const QString& text) {
     // Timers keep firing while a modal box is open: never stack boxes.
     if (showingError_) return;
