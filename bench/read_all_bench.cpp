@@ -43,8 +43,8 @@ ReadFigures ReadOnce(SimulatedWindow& sw) {
     const auto completion = readAll.OnCompleted;
     QEventLoop loop;
     std::optional<Clock::time_point> done;
-    readAll.OnCompleted = [&] {
-        completion();
+    readAll.OnCompleted = [&](const ReadAllResult& result) {
+        completion(result);
         done = Clock::now();
         loop.quit();
     };

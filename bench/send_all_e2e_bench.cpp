@@ -38,9 +38,9 @@ void SendAllFast(benchmark::State& state) {
         QEventLoop loop;
         std::optional<SendAllEnd> end;
         std::optional<Clock::time_point> done;
-        sendAll.OnFinished = [&](SendAllEnd how) {
-            finished(how);
-            end = how;
+        sendAll.OnFinished = [&](const SendAllResult& result) {
+            finished(result);
+            end = result.end;
             done = Clock::now();
             loop.quit();
         };

@@ -66,7 +66,8 @@ std::vector<std::string> SimController::Receive(std::string_view bytes, const Si
     Tick(now);
     if (silent_) return {};
     for (const ParsedCommand& command : parser_.Feed(bytes)) {
-        if (silent_) break;  // the cable was pulled in the middle of this input
+        // The cable was pulled, or the line dropped, in the middle of this input.
+        if (silent_ || hangUpDue_) break;
         Handle(command, now);
     }
     return std::move(out_);
@@ -128,6 +129,20 @@ void SimController::Emit(OutgoingFrame frame) {
         logbookSilenceSpent_ = true;
         BeginSilence();
     }
+    const HangUpOptions& h = config_.hangUp;
+    if (!hangUpSpent_ && ((h.afterFrames > 0 && framesSent_ >= h.afterFrames) ||
+                          (h.afterAcks > 0 && acksSent_ >= h.afterAcks))) {
+        hangUpSpent_ = true;
+        hangUpDue_ = true;
+    }
+}
+
+bool SimController::TakeHangUp() {
+    if (!hangUpDue_) return false;
+    hangUpDue_ = false;
+    parser_.Reset();
+    receiver_.Reset();
+    return true;
 }
 
 void SimController::Handle(const ParsedCommand& command, const SimInstant& now) {

@@ -39,6 +39,14 @@ struct SilenceOptions {
     long long afterLogbookEntries = 0;  // after this many logbook entry frames; 0: never
 };
 
+// When the Controller drops the line (an adapter pulled, a hang-up): after
+// this many frames or "stc" acknowledgements sent, once; 0: never. The
+// runner then re-creates the line at the same link.
+struct HangUpOptions {
+    long long afterFrames = 0;
+    long long afterAcks = 0;
+};
+
 struct SimConfig {
     SimIdentity identity;
     bool dateUnset = false;    // answer "01.01.00": radio clock not decoded yet
@@ -46,6 +54,7 @@ struct SimConfig {
     bool signedMasks = false;  // send masks as signed 32-bit decimals
     FaultOptions faults;
     SilenceOptions silence;
+    HangUpOptions hangUp;
     std::set<std::string> refusedWords;     // send-all words whose steps are refused
     int logbookSize = kDefaultLogbookSize;  // entries generated when the memory has no logbook
 };
@@ -66,6 +75,10 @@ class SimController {
     // A pulled or re-plugged cable. Pulling it loses a command in progress.
     void ToggleSilence();
     bool Silent() const { return silent_; }
+
+    // True once when a hang-up is due: the line is to drop now. What the
+    // Controller was receiving is lost.
+    bool TakeHangUp();
 
     const SimMemory& Memory() const { return memory_; }
     SimMemory& MutableMemory() { return memory_; }
@@ -108,6 +121,8 @@ class SimController {
     bool frameSilenceSpent_ = false;
     bool ackSilenceSpent_ = false;
     bool logbookSilenceSpent_ = false;
+    bool hangUpDue_ = false;
+    bool hangUpSpent_ = false;
     long long framesSent_ = 0;
     long long acksSent_ = 0;
     long long logbookEntriesSent_ = 0;

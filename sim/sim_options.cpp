@@ -68,6 +68,10 @@ std::string UsageText() {
            "  --silent-after-acks N    fall silent after N stc acknowledgements\n"
            "  --silent-after-logbook N fall silent after the Nth logbook entry frame\n"
            "  --refuse WORD            refuse the send-all step holding WORD (e.g. rbp)\n"
+           "  --hang-up-after-frames N hang up the line after N frames, then offer a new\n"
+           "                           terminal at the same link (an adapter pulled and\n"
+           "                           plugged in again)\n"
+           "  --hang-up-after-acks N   the same after N stc acknowledgements\n"
            "Signals: SIGUSR1 toggles silence (a pulled cable), SIGUSR2 dumps the memory,\n"
            "SIGINT/SIGTERM end the simulator and remove the link.\n"
            "\n" +
@@ -178,6 +182,14 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
             if (!value(&v) || !ParseCount(v, 1, &n))
                 return fail("--silent-after-logbook needs N >= 1");
             o.config.silence.afterLogbookEntries = n;
+        } else if (a == "--hang-up-after-frames") {
+            if (!value(&v) || !ParseCount(v, 1, &n))
+                return fail("--hang-up-after-frames needs N >= 1");
+            o.config.hangUp.afterFrames = n;
+        } else if (a == "--hang-up-after-acks") {
+            if (!value(&v) || !ParseCount(v, 1, &n))
+                return fail("--hang-up-after-acks needs N >= 1");
+            o.config.hangUp.afterAcks = n;
         } else if (a == "--refuse") {
             if (!value(&v) || !CommandParser::IsKnownSendWord(v) || v == "rhi" || v == "rhe" ||
                 v == "rhb")

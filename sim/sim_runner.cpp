@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "memory_dump.h"
@@ -71,12 +72,12 @@ bool MasterHungUp(int fd) {
 
 class Loop {
   public:
-    Loop(const SimOptions& options, SimController& controller, const PtyLine& line,
+    Loop(const SimOptions& options, SimController& controller, std::unique_ptr<PtyLine> line,
          SignalDescriptor& signals, std::ostream& out, std::ostream& err)
         : options_(options),
           signals_(signals),
           controller_(controller),
-          line_(line),
+          line_(std::move(line)),
           out_(out),
           err_(err),
           sender_(options.fast, options.config.faults.split ? Clock::duration(kSplitPieceGap)
@@ -84,7 +85,7 @@ class Loop {
 
     int Run() {
         start_ = Clock::now();
-        out_ << "link " << line_.LinkPath() << " -> " << line_.SlavePath() << std::endl;
+        out_ << "link " << line_->LinkPath() << " -> " << line_->SlavePath() << std::endl;
         while (!stop_) {
             const auto now = Clock::now();
             // A timed pull of the cable loses what is still on its way; a
@@ -97,6 +98,7 @@ class Loop {
             if (stop_) break;
             ReadInput();
             WriteDue();
+            if (dropDue_ && sender_.Empty()) DropLine();
         }
         out_ << "stopped" << std::endl;
         return 0;
@@ -119,7 +121,7 @@ class Loop {
     }
 
     void WaitForEvents(Clock::time_point now) {
-        pollfd fds[2] = {{signals_.Fd(), POLLIN, 0}, {line_.MasterFd(), POLLIN, 0}};
+        pollfd fds[2] = {{signals_.Fd(), POLLIN, 0}, {line_->MasterFd(), POLLIN, 0}};
         nfds_t count = 2;
         Clock::duration timeout = kIdleWake;
         if (hungUp_) {
@@ -135,7 +137,7 @@ class Loop {
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(timeout).count();
         timespec ts{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
         ppoll(fds, count, &ts, nullptr);
-        if (hungUp_ && !MasterHungUp(line_.MasterFd())) hungUp_ = false;
+        if (hungUp_ && !MasterHungUp(line_->MasterFd())) hungUp_ = false;
     }
 
     void HandleSignals() {
@@ -156,7 +158,7 @@ class Loop {
         if (hungUp_) return;
         char buffer[4096];
         for (;;) {
-            const ssize_t n = read(line_.MasterFd(), buffer, sizeof buffer);
+            const ssize_t n = read(line_->MasterFd(), buffer, sizeof buffer);
             if (n > 0) {
                 Take(std::string_view(buffer, static_cast<std::size_t>(n)));
                 continue;
@@ -165,13 +167,26 @@ class Loop {
             if (n < 0 && errno == EIO) LoseListener();  // nobody holds the terminal
             break;
         }
-        if (!hungUp_ && MasterHungUp(line_.MasterFd())) LoseListener();
+        if (!hungUp_ && MasterHungUp(line_->MasterFd())) LoseListener();
     }
 
     void Take(std::string_view bytes) {
         const auto now = Clock::now();
         const std::string input = TakeFlowControl(bytes, sender_, now);
         if (!input.empty()) sender_.Enqueue(controller_.Receive(input, Instant(now)), now);
+        if (controller_.TakeHangUp()) dropDue_ = true;
+    }
+
+    // The program's side of the line is hung up (the old terminal closes);
+    // a new terminal waits at the same link, as after re-plugging an adapter.
+    void DropLine() {
+        dropDue_ = false;
+        auto fresh = std::make_unique<PtyLine>(options_.linkPath);
+        line_ = std::move(fresh);
+        sender_.Clear();
+        writeBlocked_ = false;
+        hungUp_ = false;
+        out_ << "hung up, link " << line_->LinkPath() << " -> " << line_->SlavePath() << std::endl;
     }
 
     // No program holds the terminal: what is still queued would only pile
@@ -190,7 +205,7 @@ class Loop {
             const auto now = Clock::now();
             const std::string_view due = sender_.Due(now);
             if (due.empty()) return;
-            const ssize_t n = write(line_.MasterFd(), due.data(), due.size());
+            const ssize_t n = write(line_->MasterFd(), due.data(), due.size());
             if (n > 0) {
                 sender_.Written(static_cast<std::size_t>(n), now);
                 continue;
@@ -205,7 +220,8 @@ class Loop {
     const SimOptions& options_;
     SignalDescriptor& signals_;
     SimController& controller_;
-    const PtyLine& line_;
+    std::unique_ptr<PtyLine> line_;
+    bool dropDue_ = false;  // the line drops once what is queued has gone out
     std::ostream& out_;
     std::ostream& err_;
     PacedSender sender_;
@@ -227,8 +243,8 @@ int RunSimulator(const SimOptions& options, std::ostream& out, std::ostream& err
                                ? DemoMemory(features)
                                : LoadMemoryDump(options.loadPath, FactoryMemory(features.radio));
         SimController controller(options.config, std::move(memory));
-        PtyLine line(options.linkPath);
-        Loop loop(options, controller, line, signals, out, err);
+        Loop loop(options, controller, std::make_unique<PtyLine>(options.linkPath), signals, out,
+                  err);
         const int code = loop.Run();
         loop.Dump();
         return code;

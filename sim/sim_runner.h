@@ -5,6 +5,8 @@
 //   "link <link path> -> <terminal path>"   the line is ready
 //   "silent" / "answering"                   SIGUSR1 pulled or re-plugged the cable
 //   "dumped <file>"                          the dump file has been replaced
+//   "hung up, link <link> -> <terminal>"     --hang-up-after-...: the old terminal
+//                                            closed, a new one waits at the link
 //   "stopped"                                SIGINT/SIGTERM ended the loop
 #pragma once
 

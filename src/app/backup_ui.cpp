@@ -57,6 +57,10 @@ void RefreshAfterLoad(const WindowHooks& hooks) {
 void TQuorvan::SaveToDisk_ButtonClick() {
     auto* dialog = findChild<QFileDialog*>("SaveDialog1");
     if (!dialog) return;
+    if (readIncomplete_ && !dialogs_->AskYesNo(kIncompleteSaveQuestion)) {
+        dialogs_->ShowInformation("Die Daten wurden nicht gespeichert");
+        return;
+    }
     const QString chosen = dialogs_->GetSaveFileName(*dialog);
     if (chosen.isEmpty()) return;
     const QString fileName = QFileInfo(chosen).absoluteFilePath();
@@ -101,6 +105,8 @@ void TQuorvan::Read_From_DiskClick() {
         return;
     }
     model_ = std::move(result.Model);
+    // The model is the file's now, not a partly read Controller.
+    readIncomplete_ = false;
     ShowLoadedControls(hooks_, model_, result.KeyLineCount > 0);
 
     ShowFreeSwitchTimeMemoryFigure();

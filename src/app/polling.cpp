@@ -33,9 +33,13 @@ constexpr int kPollTally = 24;
 void TQuorvan::Timer1Timer() {
     if (!state_.SendInProgress) {
         const bool wasDown = state_.LinkDown;
-        comm1_->WriteText(kPollCommands);
-        state_.TxCount += kPollTally;
-        SetPanelText(12, QString("TxD: %1").arg(state_.TxCount));
+        // Output still waiting (XOFF held, slow adapter): polls would only
+        // pile up behind it until the queue is full.
+        if (!comm1_->OutputPending()) {
+            comm1_->WriteText(kPollCommands);
+            state_.TxCount += kPollTally;
+            SetPanelText(12, QString("TxD: %1").arg(state_.TxCount));
+        }
 
         if (PanelText(0) == kNoConnection) {
             ShowNotConnected();
@@ -165,7 +169,16 @@ void TQuorvan::Comm1Error(unsigned errors) {
     label21_->setText("Fehler RS232");
     // A pulled adapter or a restarted simulator: open the port again as soon
     // as the device is back.
-    if (errors & CE_DEVICE_LOST) RetryOpeningPort(true);
+    if (errors & CE_DEVICE_LOST) {
+        EndTransfersOnLostDevice();
+        RetryOpeningPort(true);
+    }
+}
+
+void TQuorvan::EndTransfersOnLostDevice() {
+    readAll_.Abandon(ReadAllEnd::DeviceLost);
+    sendAll_.Abort(SendAllEnd::DeviceLost);
+    logbook_.Abandon();
 }
 
 namespace {

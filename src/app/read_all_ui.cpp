@@ -23,6 +23,7 @@ constexpr const char* kReadDonePanel = "Lesen beendet";
 constexpr const char* kTimedOutMessage =
     "Die Daten wurden nicht vollständig von der Steuerung gelesen.\n"
     "Bitte wiederholen Sie \"Steuerung --> PC\".";
+constexpr const char* kIncompletePanel = "Unvollständig gelesen";
 
 // How often the watchdog looks; the read ends at most this much after its time-out.
 constexpr int kWatchdogIntervalMs = 1000;
@@ -35,8 +36,8 @@ void SelectItem(const TQuorvan& window, const char* name, int index) {
 
 void TQuorvan::SetUpReadAll() {
     readAll_.WriteText = [this](std::string_view bytes) { comm1_->WriteText(bytes); };
-    readAll_.OnCompleted = [this] { ReadAllCompleted(); };
-    readAll_.OnTimedOut = [this] { ReadAllTimedOut(); };
+    readAll_.OnCompleted = [this](const ReadAllResult& result) { ReadAllCompleted(result); };
+    readAll_.OnAbandoned = [this](ReadAllEnd why) { ReadAllTimedOut(why); };
 
     readAllWatchdog_ = MakeGuardedTimer("ReadAllWatchdog", kWatchdogIntervalMs,
                                         [this] { ReadAllWatchdogTimer(); });
@@ -80,15 +81,16 @@ void TQuorvan::SelectFirstEditorEntry() {
     SelectItem(*this, "CB_Copy_Raum", 0);
 }
 
-// The closing switching-time frame arrived: the model already equals the
-// Controller (ReadAllSequence::Finish); the window and the masks follow.
-void TQuorvan::ReadAllCompleted() {
+// The closing switching-time frame arrived: the model holds what the
+// Controller sent (ReadAllSequence::Finish); the window and the masks follow.
+// When something is missing, the user learns what, once the window is usable.
+void TQuorvan::ReadAllCompleted(const ReadAllResult& result) {
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
     SelectFirstEditorEntry();
 
     SetPanelText(6, QString());
-    // No block reported an error during the read: say that it ended.
-    if (PanelText(5) == panel5AtReadStart_) SetPanelText(5, kReadDonePanel);
+    // Everything came and no block reported an error: say that it ended.
+    if (result.Complete() && PanelText(5) == panel5AtReadStart_) SetPanelText(5, kReadDonePanel);
     RestoreWindowAfterReadAll();
 
     WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
@@ -103,12 +105,19 @@ void TQuorvan::ReadAllCompleted() {
     }
     WindowHooks::Call(hooks_.ParameterEnter);
     ShowFreeSwitchTimeMemoryFigure();
+
+    readIncomplete_ = !result.Complete();
+    if (readIncomplete_) {
+        SetPanelText(5, kIncompletePanel);
+        ShowErrorLater(QString::fromStdString(IncompleteReadMessage(result)));
+    }
 }
 
-// No character for the watchdog's time-out: the Controller will not finish.
-// The model is a mix of old and new and every record is marked to be sent
-// (ReadAllSequence::CheckWatchdog); the window becomes usable again.
-void TQuorvan::ReadAllTimedOut() {
+// No character for the watchdog's time-out, or the device is gone: the
+// Controller will not finish. The model is a mix of old and new and every
+// record is marked to be sent (ReadAllSequence::Abandon); the window becomes
+// usable again.
+void TQuorvan::ReadAllTimedOut(ReadAllEnd why) {
     RestoreWindowAfterReadAll();
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
     // The editor's boxes were emptied for the read: it shows the first entry
@@ -123,6 +132,12 @@ void TQuorvan::ReadAllTimedOut() {
     WindowHooks::Call(hooks_.Beschattung_MaskeEnter);
     WindowHooks::Call(hooks_.Wind_Regen_MaskeEnter);
     WindowHooks::Call(hooks_.Wintergarten_MaskeEnter);
+    if (why == ReadAllEnd::DeviceLost) {
+        // Reported from the port's handler: the box waits until it returned.
+        SetPanelText(5, kConnectionLostPanel);
+        ShowErrorLater(kConnectionLostMessage);
+        return;
+    }
     SetPanelText(5, kTimedOutPanel);
     dialogs_->ShowError(kTimedOutMessage);
 }

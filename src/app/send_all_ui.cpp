@@ -20,6 +20,11 @@ constexpr const char* kDcf77Message =
     "Uhrzeit richtig angezeigt werden, ist es möglich, die Daten zur Steuerung zu senden.";
 constexpr const char* kOverwriteQuestion =
     "Alle Daten in der Steuerung werden überschrieben. Fortfahren?";
+constexpr const char* kStalledMessage =
+    "Die Steuerung nimmt keine Daten an (XOFF).\n\n"
+    "Die Übertragung wurde abgebrochen; die Konfiguration in der Steuerung ist möglicherweise "
+    "unvollständig. Bitte prüfen Sie die Verbindung und wiederholen Sie die Übertragung "
+    "(PC --> Steuerung).";
 
 constexpr const char* kSendDonePanel = "Senden beendet";
 constexpr std::chrono::milliseconds kIdleReceivePause{10};
@@ -35,7 +40,7 @@ QString FromView(std::string_view text) {
 
 void TQuorvan::SetUpSendAll() {
     sendAll_.SetWriteFunction([this](std::string_view bytes) { comm1_->WriteText(bytes); });
-    sendAll_.OnFinished = [this](SendAllEnd end) { SendAllFinished(end); };
+    sendAll_.OnFinished = [this](const SendAllResult& result) { SendAllFinished(result); };
     receiver_.RegisterDecoder("stc", [this](const std::string& payload) {
         sendAll_.Acknowledge(payload);
         SendAllStepWritten();
@@ -56,6 +61,7 @@ void TQuorvan::Send_ButtonClick() {
         dialogs_->ShowMessage(kDcf77Message);
         return;
     }
+    if (readIncomplete_ && !dialogs_->AskYesNo(kIncompleteSendQuestion)) return;
     if (!state_.OverwriteConfirmed) {
         if (dialogs_->AskYesNo(kOverwriteQuestion)) state_.OverwriteConfirmed = true;
         if (!state_.OverwriteConfirmed) return;
@@ -92,16 +98,39 @@ void TQuorvan::SendAllWatchdogTimer() {
     sendAll_.CheckAckTimeout();
 }
 
-void TQuorvan::SendAllFinished(SendAllEnd end) {
+void TQuorvan::SendAllFinished(const SendAllResult& result) {
     sendAllWatchdog_->stop();
     ApplyReceivePace();
     EndTransferControls();
 
+    switch (result.end) {
+        case SendAllEnd::TimedOut:
+            dialogs_->ShowError(FromView(SendAllSequence::kTimeoutMessage));
+            return;
+        case SendAllEnd::OutputStalled:
+            dialogs_->ShowError(FromView(kStalledMessage));
+            return;
+        case SendAllEnd::DeviceLost:
+            // Reported from the port's handler: the box waits until it returned.
+            ShowErrorLater(kConnectionLostMessage);
+            return;
+        case SendAllEnd::WriteFailed:
+            return;  // the error itself is shown
+        case SendAllEnd::Completed:
+            break;
+    }
     // A transfer without an error text says that it ended, until the next
     // text replaces it.
-    if (end == SendAllEnd::Completed && PanelText(5).isEmpty()) SetPanelText(5, kSendDonePanel);
-    if (end == SendAllEnd::TimedOut)
-        dialogs_->ShowError(FromView(SendAllSequence::kTimeoutMessage));
+    if (PanelText(5).isEmpty()) SetPanelText(5, kSendDonePanel);
+    // The last acknowledgement ends the transfer inside the receive handler:
+    // the box waits until it returned.
+    const std::string message =
+        SendAllEndMessage(result, [this](int motor) { return model_.motorName(motor); });
+    if (message.empty()) return;
+    if (result.refused.empty())
+        ShowInformationLater(QString::fromStdString(message));
+    else
+        ShowErrorLater(QString::fromStdString(message));
 }
 
 }  // namespace veltrano

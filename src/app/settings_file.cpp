@@ -23,7 +23,12 @@ std::optional<int> ReadSettingsPortNumber() {
         throw SettingsFileError(std::string("Die Datei ") + kSettingsFileName +
                                 " kann nicht gelesen werden.");
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return ParseSettingsPortNumber(line);
+}
+
+int ParseSettingsPortNumber(std::string_view fileBytes) {
+    std::string_view line = fileBytes.substr(0, fileBytes.find('\n'));
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const auto number = ParseWireInteger(line, NumberRange::Signed32);
     if (!number) {
         throw SettingsFileError("'" + Cp1252ToUtf8(line) +

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace veltrano {
 
@@ -18,6 +19,10 @@ class SettingsFileError : public std::runtime_error {
 // Throws SettingsFileError (German text) when it cannot be read or the line
 // is no decimal integer. A trailing CR belongs to the line end.
 std::optional<int> ReadSettingsPortNumber();
+
+// The number on the first line of the file's bytes; throws SettingsFileError
+// when that line is no decimal integer.
+int ParseSettingsPortNumber(std::string_view fileBytes);
 
 // Replaces the file with the number and CR LF; false on an input/output error.
 bool WriteSettingsPortNumber(int portNumber);

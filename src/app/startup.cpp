@@ -14,6 +14,8 @@
 #include "masks/parameter_sheet.h"
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
+#include "masks/temperature_sheet.h"
+#include "masks/wind_rain_sheet.h"
 
 namespace veltrano {
 namespace {
@@ -50,6 +52,8 @@ void TQuorvan::FormActivate() {
     model_.ResetToDefaults();
     // The per-motor masks on motor 1 with the default records.
     shadingSheet_->SetStartDefaults();
+    windRainSheet_->SetStartDefaults();
+    temperatureSheet_->SetStartDefaults();
     heatingSheet_->SetStartDefaults();
     manualSheet_->SetStartDefaults();
 

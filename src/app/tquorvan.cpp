@@ -29,6 +29,8 @@
 #include "masks/shading_sheet.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_help_buttons.h"
+#include "masks/temperature_sheet.h"
+#include "masks/wind_rain_sheet.h"
 
 namespace veltrano {
 namespace {
@@ -115,6 +117,13 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
     manualSheet_ = std::make_unique<ManualSheet>(
         pages_->findChild<QWidget*>("Handsteuerung_Maske"), model_, state_,
         [this](std::string_view text) { return comm1_ && comm1_->WriteText(text); },
+        [this](const std::function<void()>& fn) { Guarded(fn); });
+    windRainSheet_ = std::make_unique<WindRainSheet>(
+        pages_->findChild<QWidget*>("Wind_Regen_Maske"), model_, state_,
+        [this](const std::function<void()>& fn) { Guarded(fn); },
+        [this](std::string_view bytes) { comm1_->WriteText(bytes); });
+    temperatureSheet_ = std::make_unique<TemperatureSheet>(
+        pages_->findChild<QWidget*>("Wintergarten_Maske"), model_, state_,
         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
@@ -338,6 +347,8 @@ void TQuorvan::ConnectHooks() {
     switchTimes_->ConnectHooks(hooks_);
     parameters_->ConnectHooks(hooks_);
     shadingSheet_->ConnectHooks(hooks_);
+    windRainSheet_->ConnectHooks(hooks_);
+    temperatureSheet_->ConnectHooks(hooks_);
     heatingSheet_->ConnectHooks(hooks_);
     manualSheet_->ConnectHooks(hooks_);
 }
@@ -459,6 +470,16 @@ void TQuorvan::Guarded(const std::function<void()>& fn) {
     } catch (...) {
         ShowException("Unbekannter Fehler");
     }
+}
+
+void TQuorvan::ShowErrorLater(const QString& text) {
+    QMetaObject::invokeMethod(
+        this, [this, text] { dialogs_->ShowError(text); }, Qt::QueuedConnection);
+}
+
+void TQuorvan::ShowInformationLater(const QString& text) {
+    QMetaObject::invokeMethod(
+        this, [this, text] { dialogs_->ShowInformation(text); }, Qt::QueuedConnection);
 }
 
 void TQuorvan::ShowException(const QString& text) {

@@ -39,6 +39,8 @@ class StatusPanel;
 class HelpViewer;
 class LogbookSheet;
 class ShadingSheet;
+class TemperatureSheet;
+class WindRainSheet;
 class HeatingSheet;
 class ManualSheet;
 class SwitchTimeEditor;
@@ -49,6 +51,20 @@ class TQuorvan : public QMainWindow {
   public:
     static constexpr int kPanelCount = 14;
     static constexpr const char* kNoConnection = "Keine Verbindung";
+    // A transfer ended because the port lost its device.
+    static constexpr const char* kConnectionLostPanel = "Verbindung unterbrochen";
+    static constexpr const char* kConnectionLostMessage =
+        "Die Verbindung zur Steuerung wurde unterbrochen (Schnittstelle nicht mehr verfügbar). "
+        "Die Übertragung wurde abgebrochen und ist unvollständig.\n\n"
+        "Bitte prüfen Sie Kabel und Schnittstelle und wiederholen Sie die Übertragung.";
+    // Questions while the model holds values a read-all did not get.
+    static constexpr const char* kIncompleteSendQuestion =
+        "Die Daten der Steuerung wurden nicht vollständig gelesen. Beim Senden werden alle "
+        "Schaltzeiten der Steuerung gelöscht und nicht gelesene Werte mit denen des Programms "
+        "überschrieben. Trotzdem senden?";
+    static constexpr const char* kIncompleteSaveQuestion =
+        "Die Daten der Steuerung wurden nicht vollständig gelesen. Die Datei enthält dann "
+        "Werte, die nicht aus der Steuerung stammen. Trotzdem speichern?";
 
     // dialogs: message boxes and program end; nullptr for the real ones.
     explicit TQuorvan(std::unique_ptr<UserDialogs> dialogs = nullptr, QWidget* parent = nullptr);
@@ -77,6 +93,12 @@ class TQuorvan : public QMainWindow {
     void Logbuch_save_ButtonClick();  // "Save to Disk": all entries into a ".qlf" file
     void Logbuch_LoeschenClick();     // "Logbuch löschen"
     void LogbookWatchdogTimer();      // ends a logbook transfer whose answers stopped
+    // The port lost its device: whatever transfer runs ends at once as
+    // failed, through the same routine as on its watchdog.
+    void EndTransfersOnLostDevice();
+    // The last read-all completed with values missing; cleared by a complete
+    // read-all or a loaded backup file.
+    bool ReadIncomplete() const { return readIncomplete_; }
 
     // Status panels.
     void SetPanelText(int panel, const QString& text);
@@ -162,16 +184,20 @@ class TQuorvan : public QMainWindow {
     };
     const std::vector<SensorFieldWidget>& SensorFieldWidgets();
     void ShowException(const QString& text);
+    // An error box once the current handler has returned (never from inside
+    // a port handler).
+    void ShowErrorLater(const QString& text);
+    void ShowInformationLater(const QString& text);
     void SelectPortItem(int index);
     void SetUpReadAll();
-    void ReadAllCompleted();
-    void ReadAllTimedOut();
+    void ReadAllCompleted(const ReadAllResult& result);
+    void ReadAllTimedOut(ReadAllEnd why);
     void RestoreWindowAfterReadAll();
     void SelectFirstEditorEntry();
     void ShowFreeSwitchTimeMemoryFigure();
     void SetUpSendAll();
     void SendAllStepWritten();
-    void SendAllFinished(SendAllEnd end);
+    void SendAllFinished(const SendAllResult& result);
     // How often the port looks at the line: at every character while a
     // send-all waits for acknowledgements, in short pauses otherwise.
     void ApplyReceivePace();
@@ -198,11 +224,14 @@ class TQuorvan : public QMainWindow {
     std::unique_ptr<HelpViewer> help_;
     QString logbookExportFile_;
     std::unique_ptr<ShadingSheet> shadingSheet_;
+    std::unique_ptr<WindRainSheet> windRainSheet_;
+    std::unique_ptr<TemperatureSheet> temperatureSheet_;
     std::unique_ptr<HeatingSheet> heatingSheet_;
     std::unique_ptr<ManualSheet> manualSheet_;
 
     bool startupDone_ = false;
     bool showingError_ = false;
+    bool readIncomplete_ = false;
     QString programFolder_;
 
     QTabWidget* pages_ = nullptr;

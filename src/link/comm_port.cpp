@@ -131,6 +131,11 @@ std::string TCommPort::ReadText() {
     return session ? session->Read() : std::string();
 }
 
+bool TCommPort::OutputPending() const {
+    const auto session = impl_->Current();
+    return session && session->Usable() && session->OutputPending();
+}
+
 void TCommPort::SetDeviceResolver(DeviceResolver resolver) {
     impl_->resolver = resolver ? std::move(resolver) : DeviceResolver(DefaultDeviceForPort);
 }

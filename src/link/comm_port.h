@@ -99,6 +99,10 @@ class TCommPort {
     bool WriteText(std::string_view text);
     // All bytes waiting in the input queue (empty when none or closed).
     std::string ReadText();
+    // Bytes written earlier have not all left the port yet: the write
+    // thread's queue or the driver's output queue holds some (XOFF held, a
+    // slow adapter). False when closed or the device was lost.
+    bool OutputPending() const;
 
     // Handlers, run on the user-interface thread through the dispatcher.
     // OnRxChar and OnError: the event thread waits until they returned;

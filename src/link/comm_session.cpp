@@ -93,6 +93,12 @@ void Session::Apply(const LineSettings& line) {
     if (device_) device_->Apply(line);
 }
 
+bool Session::OutputPending() {
+    if (output_.Size() > 0) return true;
+    std::lock_guard lock(deviceMutex_);
+    return device_ && !lost_ && seams_.outputQueue(fd_) > 0;
+}
+
 void Session::MarkLost(unsigned extraBits) {
     lostBits_ |= extraBits;
     lost_ = true;

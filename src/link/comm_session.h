@@ -76,6 +76,8 @@ class Session : public std::enable_shared_from_this<Session> {
     OutputQueue::AppendResult Write(std::string_view text, std::chrono::milliseconds timeout);
     std::string Read();
     void Apply(const LineSettings& line);
+    // The write thread's queue or the driver's output queue holds bytes.
+    bool OutputPending();
 
   private:
     struct ReadOutcome {

@@ -81,6 +81,7 @@ void DecodeMotorBlock(const MotorBlock& block, const Context& ctx, const std::st
         ShowError(ctx, block.errorText);
     } else {
         block.store(ctx.model, static_cast<int>(n[0]), n, ctx.state);
+        ctx.readAll.Received(block.tag, static_cast<int>(n[0]));
     }
     // The list shows the model whether or not the record changed.
     block.refresh(ctx);

@@ -14,6 +14,7 @@ void DecodeMotorName(const Context& ctx, const std::string& payload) {
     if (!frame) return;  // no such motor
     ctx.model.motorName(frame->Motor) = frame->Name;
     WindowHooks::Call(ctx.hooks.SetMotorNameItem, frame->Motor, frame->Name);
+    ctx.readAll.Received("smn", frame->Motor);
 }
 
 // "sft": [0] holiday 1..15, [1] day, [2] month, [3] checksum. The frame of
@@ -28,6 +29,7 @@ void DecodeHoliday(const Context& ctx, const std::string& payload) {
         Holiday& holiday = ctx.model.holiday(static_cast<int>(n[0]));
         holiday.Day = Code(n[1]);
         holiday.Month = Code(n[2]);
+        ctx.readAll.Received("sft", static_cast<int>(n[0]));
     }
     if (n[0] == kHolidayCount) WindowHooks::Call(ctx.hooks.RedrawHolidayFields);
 }
@@ -53,6 +55,7 @@ void DecodeAlarmSetup(const Context& ctx, const std::string& payload) {
     ShowReadingInLists(ctx, "Alarm Setup");
     const PayloadNumbers n = SplitOrThrow(payload, NumberRange::Mask32);
     StoreUpDownMasks(ctx.model.AlarmPatterns, n, kAlarmUp, kAlarmNoAction, kAlarmDown);
+    ctx.readAll.Received("sas");
     WindowHooks::Call(ctx.hooks.ShowAlarmBank, 1);
 }
 
@@ -69,6 +72,7 @@ void DecodeGroupCentral(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload, NumberRange::Mask32);
     for (int group = 1; group <= kGroupCount; ++group)
         ctx.model.SetGroupMotorMask(group, MaskBits(n[group - 1]));
+    ctx.readAll.Received("sgz");
     WindowHooks::Call(ctx.hooks.LoadGroupCheckBoxes);
 }
 
@@ -80,6 +84,7 @@ void ShowParameter(const Context& ctx, ParameterControl control, std::int32_t co
 void DecodeRandomSpan(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.RandomSpanCode = Code(n[0], 2);
+    ctx.readAll.Received("szz");
     ShowParameter(ctx, ParameterControl::ZufallsZeitspanne, ctx.model.Parameters.RandomSpanCode);
 }
 
@@ -93,6 +98,7 @@ void DecodeShadingHysteresis(const Context& ctx, const std::string& payload) {
     p.SoftGzsActive = value >= kSoftGzsFlag;
     if (p.SoftGzsActive) value -= kSoftGzsFlag;
     p.ShadingHysteresisCode = Code(value, 2);
+    ctx.readAll.Received("sbh");
     WindowHooks::Call(ctx.hooks.SetSoftGzsChecked, p.SoftGzsActive);
     ShowParameter(ctx, ParameterControl::BeschattungsHysterese, p.ShadingHysteresisCode);
 }
@@ -100,6 +106,7 @@ void DecodeShadingHysteresis(const Context& ctx, const std::string& payload) {
 void DecodeOutsideOffset(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.OutsideTempOffsetCode = Code(n[0], 95);
+    ctx.readAll.Received("soa");
     ShowParameter(ctx, ParameterControl::OffsetAussentemperatur,
                   ctx.model.Parameters.OutsideTempOffsetCode);
 }
@@ -107,6 +114,7 @@ void DecodeOutsideOffset(const Context& ctx, const std::string& payload) {
 void DecodeInsideOffset(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.InsideTempOffsetCode = Code(n[0], 95);
+    ctx.readAll.Received("soi");
     ShowParameter(ctx, ParameterControl::OffsetInnentemperatur,
                   ctx.model.Parameters.InsideTempOffsetCode);
 }
@@ -114,6 +122,7 @@ void DecodeInsideOffset(const Context& ctx, const std::string& payload) {
 void DecodeHeatingHysteresis(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.HeatingHysteresisCode = Code(n[0], 1);
+    ctx.readAll.Received("shh");
     ShowParameter(ctx, ParameterControl::Heiz_Hysterese,
                   ctx.model.Parameters.HeatingHysteresisCode);
 }
@@ -121,6 +130,7 @@ void DecodeHeatingHysteresis(const Context& ctx, const std::string& payload) {
 void DecodeWindDelay(const Context& ctx, const std::string& payload) {
     const PayloadNumbers n = SplitOrThrow(payload);
     ctx.model.Parameters.WindDelayCode = Code(n[0]);
+    ctx.readAll.Received("saw");
     ShowParameter(ctx, ParameterControl::AusloeseverzoegerungWind,
                   ctx.model.Parameters.WindDelayCode);
 }
@@ -135,9 +145,9 @@ void RegisterParameterBlocks(ReceiveHandler& handler, const Context& ctx) {
         {"sbh", DecodeShadingHysteresis}, {"soa", DecodeOutsideOffset}, {"soi", DecodeInsideOffset},
         {"shh", DecodeHeatingHysteresis}, {"saw", DecodeWindDelay},
     };
-    // Not a structured binding: clang 14 cannot capture one.
+    // Not a structured binding: C++20 compilers before clang 16 cannot capture one.
     for (const auto& entry : decoders) {
-        const auto decode = entry.second;
+        const Decode decode = entry.second;
         handler.RegisterDecoder(entry.first,
                                 [ctx, decode](const std::string& p) { decode(ctx, p); });
     }

@@ -44,6 +44,7 @@ void StoreEntry(const Context& ctx, const PayloadNumbers& n) {
     const std::int64_t slot = n[2] - 1;
     if (motor < 0 || motor >= kMotorCount || slot < 0 || slot >= kSlotCount) {
         ShowError(ctx, "Fehler Schalt " + std::to_string(n[0]));
+        ctx.readAll.SwitchTimeRefused();
         return;
     }
     SwitchTime received;
@@ -60,14 +61,25 @@ void StoreEntry(const Context& ctx, const PayloadNumbers& n) {
     }
 }
 
+// A frame that cannot be read still tells the read-all that an entry is lost.
+PayloadNumbers SplitSwitchTime(const Context& ctx, const std::string& payload) {
+    try {
+        return SplitOrThrow(payload);
+    } catch (...) {
+        ctx.readAll.SwitchTimeRefused();
+        throw;
+    }
+}
+
 void DecodeSwitchTime(const Context& ctx, const std::string& payload) {
-    const PayloadNumbers n = SplitOrThrow(payload);
+    const PayloadNumbers n = SplitSwitchTime(ctx, payload);
     const std::string caption = "Schaltzeiten " + WeekdayText(ctx, n[0]);
     ShowCaption(ctx, caption);
     ShowReadingInLists(ctx, caption);
     if (!ChecksumValid(n, kChecksumOver)) {
         // An invalid closing frame does not end the read-all.
         ShowError(ctx, "Fehler Schalt " + std::to_string(n[0]));
+        ctx.readAll.SwitchTimeRefused();
         return;
     }
     // The model now holds what the Controller sent: the next send-all need not ask.
@@ -75,12 +87,14 @@ void DecodeSwitchTime(const Context& ctx, const std::string& payload) {
 
     if (n[0] == kOpeningDay) {
         ctx.model.ResetSwitchTimesForRead();
+        ctx.readAll.Received("sfs");
     } else if (n[0] >= 1 && n[0] <= kDayCount) {
         StoreEntry(ctx, n);
     } else if (n[0] == kClosingDay) {
         ctx.readAll.Finish();
     } else {
         ShowError(ctx, "Fehler Schalt " + std::to_string(n[0]));
+        ctx.readAll.SwitchTimeRefused();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "link/payload_numbers.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace veltrano {
@@ -10,11 +11,14 @@ std::optional<std::int64_t> ParseWireInteger(std::string_view text, NumberRange 
         negative = true;
         text.remove_prefix(1);
     }
-    if (text.empty() || text.size() > 12) return std::nullopt;
+    if (text.empty()) return std::nullopt;
+    // Leading zeros are digits like any other; a value past every range
+    // stops growing, so no number of digits overflows.
+    constexpr std::int64_t kBeyondEveryRange = std::int64_t{1} << 33;
     std::int64_t value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
+        value = std::min(value * 10 + (c - '0'), kBeyondEveryRange);
     }
     if (negative) value = -value;
     constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "link/motor_wire.h"
+#include "link/wire_safe_names.h"
 #include "model/cp1252.h"
 
 namespace veltrano {
@@ -165,13 +166,10 @@ int WriteSwitchTimesOfDay(WireWriter& w, const SwitchTimeTable& table, int day) 
 }
 
 std::string MotorNameWireText(std::string_view utf8Name) {
-    // Converted first: one byte per character, so the cut is a byte count.
-    std::string bytes = Utf8ToCp1252(utf8Name);
+    // Converted after the markers are broken, one byte per character, so
+    // the cut is a byte count.
+    std::string bytes = Utf8ToCp1252(WireSafeMotorName(utf8Name));
     bytes.resize(kNameLength, ' ');
-    for (char& c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) c = ' ';
-    }
     return bytes;
 }
 

@@ -106,9 +106,10 @@ void WriteEndOfSwitchTimesRecord(WireWriter& w);  // 8 and eight zeros, 8
 // returns how many entries were written.
 int WriteSwitchTimesOfDay(WireWriter& w, const SwitchTimeTable& table, int day);
 
-// The name as it travels: Windows-1252, padded with blanks or cut to exactly
-// 12 characters. Control characters become blanks, so a name can never end
-// its record early or run into the next.
+// The name as it travels: WireSafeMotorName, then Windows-1252, padded with
+// blanks or cut to exactly 12 characters. Control characters become blanks,
+// so a name can never end its record early or run into the next, and no
+// frame marker can cut the Controller's answer when the name is read back.
 std::string MotorNameWireText(std::string_view utf8Name);
 // " rmn", motor, then the 12 characters twice.
 void WriteMotorName(WireWriter& w, int motor, std::string_view utf8Name);

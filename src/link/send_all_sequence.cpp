@@ -3,8 +3,84 @@
 #include <algorithm>
 
 #include "link/payload_numbers.h"
+#include "link/wire_safe_names.h"
+#include "model/value_scales.h"
 
 namespace veltrano {
+namespace {
+
+// The record table a per-motor step sends, taken from `to` and `from` alike;
+// false for the other steps.
+template <typename Fn>
+bool WithStepTables(int step, ConfigurationModel& to, const ConfigurationModel& from, Fn fn) {
+    switch (step) {
+        case kStepReverse:
+            return fn(to.Reverse, from.Reverse), true;
+        case kStepShading:
+            return fn(to.Shading, from.Shading), true;
+        case kStepTwilightMorning:
+            return fn(to.TwilightMorning, from.TwilightMorning), true;
+        case kStepTwilightEvening:
+            return fn(to.TwilightEvening, from.TwilightEvening), true;
+        case kStepWind:
+            return fn(to.Wind, from.Wind), true;
+        case kStepRain:
+            return fn(to.Rain, from.Rain), true;
+        case kStepProportionalTemp:
+            return fn(to.ProportionalTemp, from.ProportionalTemp), true;
+        case kStepInsideTemp:
+            return fn(to.InsideTemp, from.InsideTemp), true;
+        case kStepHeating:
+            return fn(to.Heating, from.Heating), true;
+        case kStepHumidity:
+            return fn(to.Humidity, from.Humidity), true;
+        case kStepOutsideTemp:
+            return fn(to.OutsideTemp, from.OutsideTemp), true;
+        case kStepTouch:
+            return fn(to.Touch, from.Touch), true;
+        default:
+            return false;
+    }
+}
+
+std::string Trimmed(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    return std::string(text);
+}
+
+}  // namespace
+
+std::string RefusedStepCaption(const RefusedStep& refused) {
+    if (refused.step != kStepSwitchTimes) return std::string(SendStepCaption(refused.step));
+    if (refused.day == 0) return "Schaltzeiten (Löschen des Speichers)";
+    if (refused.day > kDayCount) return "Schaltzeiten (Abschluss)";
+    return "Schaltzeiten " + Trimmed(SendDayName(refused.day));
+}
+
+std::string SendAllEndMessage(const SendAllResult& result,
+                              const std::function<std::string(int motor)>& motorName) {
+    std::string text;
+    if (!result.refused.empty()) {
+        text += "Die Steuerung hat folgende Daten nicht angenommen:\n\n";
+        for (const RefusedStep& refused : result.refused)
+            text += RefusedStepCaption(refused) + "\n";
+        text +=
+            "\nDiese Daten wurden NICHT in der Steuerung gespeichert. Sie werden beim "
+            "nächsten \"PC --> Steuerung\" erneut gesendet.";
+    }
+    if (!result.renamedMotors.empty()) {
+        if (!text.empty()) text += "\n\n";
+        text +=
+            "Folgende Motor-Namen enthielten Zeichenfolgen, die die Steuerung nicht "
+            "speichern kann, und wurden geändert:\n\n";
+        for (int motor : result.renamedMotors)
+            text += "Motor " + std::to_string(motor) + ": \"" + motorName(motor) + "\"\n";
+    }
+    return text;
+}
 
 SendAllSequence::SendAllSequence(ConfigurationModel& model, LinkState& state,
                                  const WindowHooks& hooks, WriteFunction write)
@@ -20,6 +96,9 @@ void SendAllSequence::Start() {
     progressMaximum_ = SendProgressMaximum(target_.identity);
     refusalShown_ = false;
     deadline_.reset();
+    refused_.clear();
+    renamed_.clear();
+    written_ = RefusedStep{kStepSwitchTimes, 0};
 
     WindowHooks::Call(hooks_.BlankMotorListForSend,
                       std::string(kSendingRow) + "Initialisiere Schaltzeiten-Speicher");
@@ -32,13 +111,18 @@ void SendAllSequence::Start() {
         WireWriter w(write_);
         WriteEraseRecord(w);
     } catch (...) {
-        Abort(SendAllEnd::WriteFailed, kWriteFailedPanelText);
+        End(SendAllEnd::WriteFailed, kWriteFailedPanelText);
         throw;
     }
     AddProgress(24);
     day_ = 0;
     step_ = kStepSwitchTimes;
+    AwaitDrain();
+}
+
+void SendAllSequence::AwaitDrain() {
     awaitingDrain_ = true;
+    drainSince_ = clock_();
 }
 
 void SendAllSequence::Acknowledge(std::string_view payload) {
@@ -50,7 +134,7 @@ void SendAllSequence::Acknowledge(std::string_view payload) {
     try {
         RunStep();
     } catch (...) {
-        Abort(SendAllEnd::WriteFailed, kWriteFailedPanelText);
+        End(SendAllEnd::WriteFailed, kWriteFailedPanelText);
         throw;
     }
 }
@@ -62,15 +146,36 @@ void SendAllSequence::OutputDrained() {
 }
 
 bool SendAllSequence::CheckAckTimeout() {
-    if (!running_ || !deadline_ || clock_() < *deadline_) return false;
-    Abort(SendAllEnd::TimedOut, kTimeoutPanelText);
+    if (!running_) return false;
+    if (awaitingDrain_ && clock_() - drainSince_ >= drainTimeout_) {
+        Abort(SendAllEnd::OutputStalled);
+        return true;
+    }
+    if (!deadline_ || clock_() < *deadline_) return false;
+    Abort(SendAllEnd::TimedOut);
     return true;
+}
+
+void SendAllSequence::Abort(SendAllEnd why) {
+    if (!running_) return;
+    switch (why) {
+        case SendAllEnd::DeviceLost:
+            return End(why, kConnectionLostPanelText);
+        case SendAllEnd::OutputStalled:
+            return End(why, kStalledText);
+        case SendAllEnd::WriteFailed:
+            return End(why, kWriteFailedPanelText);
+        default:
+            return End(SendAllEnd::TimedOut, kTimeoutPanelText);
+    }
 }
 
 void SendAllSequence::ReportRefusal() {
     // The step about to run is named: the one after the refused block.
     hooks_.Panel(5, "Fehler " + std::to_string(step_));
     refusalShown_ = true;
+    // Remembered is the step the refused block belongs to.
+    refused_.push_back(written_);
 }
 
 void SendAllSequence::RunStep() {
@@ -83,11 +188,12 @@ void SendAllSequence::RunStep() {
     } else {
         RunBlockStep(step_);
     }
-    awaitingDrain_ = true;
+    AwaitDrain();
 }
 
 void SendAllSequence::RunSwitchTimeDay() {
     ++day_;
+    written_ = RefusedStep{kStepSwitchTimes, day_};
     WireWriter w(write_);
     if (day_ <= kDayCount) {
         Caption("Schaltzeiten " + std::string(SendDayName(day_)));
@@ -117,14 +223,42 @@ void SendAllSequence::WritePerMotor(std::string_view word, const MotorTable<Reco
     }
 }
 
+// Every name goes as the Controller can keep it; a name that had to change
+// is changed in the model and in the window too, so both sides agree.
+void SendAllSequence::WriteMotorNames(WireWriter& w) {
+    for (int motor = 1; motor <= kMotorCount; ++motor) {
+        std::string& name = model_.motorName(motor);
+        const std::string safe = WireSafeMotorName(name);
+        if (safe != name) {
+            name = safe;
+            WindowHooks::Call(hooks_.SetMotorNameItem, motor, safe);
+            renamed_.push_back(motor);
+        }
+        WriteMotorName(w, motor, name);
+    }
+}
+
+// A touch run time of another list (a Controller linked before, a backup
+// file) that the radio list lacks would make the Controller refuse the whole
+// block, the record of motor 32 an 8-motor Controller never reports
+// included: it goes, and stays, as the nearest item of the radio list.
+void SendAllSequence::FitRadioRunTimes() {
+    const int last = static_cast<int>(RadioRunTimeItems().size()) - 1;
+    for (int motor = 1; motor <= kMotorCount; ++motor) {
+        TouchSettings& r = model_.touch(motor);
+        if (r.Modified || motor == kMotorCount)
+            r.DurationCode = std::clamp(r.DurationCode, 0, last);
+    }
+}
+
 void SendAllSequence::RunBlockStep(int step) {
     Caption(SendStepCaption(step));
+    written_ = RefusedStep{step, 0};
     WireWriter w(write_);
     const GeneralParameters& p = model_.Parameters;
     switch (step) {
         case kStepMotorNames:
-            for (int motor = 1; motor <= kMotorCount; ++motor)
-                WriteMotorName(w, motor, model_.motorName(motor));
+            WriteMotorNames(w);
             // Shown until the reverse block; a refusal report is kept instead.
             if (!refusalShown_) hooks_.Panel(5, std::to_string(target_.firmwareVersion));
             break;
@@ -187,6 +321,7 @@ void SendAllSequence::RunBlockStep(int step) {
             break;
         case kStepTouch: {
             const bool radio = target_.identity.RadioVariant;
+            if (radio) FitRadioRunTimes();
             WritePerMotor(kWordTouch, model_.Touch, [radio](int motor, const TouchSettings& r) {
                 return TouchNumbers(motor, r, radio);
             });
@@ -226,23 +361,40 @@ void SendAllSequence::Complete() {
     awaitingDrain_ = false;
     deadline_.reset();
     state_.SendInProgress = false;
-    WindowHooks::Call(OnFinished, SendAllEnd::Completed);
-    model_.ClearAllModified();
+
+    // What the Controller refused of a per-motor block is still to be sent:
+    // those records keep their flags; the Controller now holds the rest.
+    if (refused_.empty()) {
+        model_.ClearAllModified();
+    } else {
+        const ConfigurationModel sent = model_;
+        model_.ClearAllModified();
+        for (const RefusedStep& refused : refused_) {
+            WithStepTables(refused.step, model_, sent, [](auto& table, const auto& before) {
+                for (int motor = 1; motor <= kMotorCount; ++motor)
+                    table.motor(motor).Modified = before.motor(motor).Modified;
+            });
+        }
+    }
+    // Last: the window may show a modal message box.
+    WindowHooks::Call(OnFinished, SendAllResult{SendAllEnd::Completed, refused_, renamed_});
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
 }
 
-void SendAllSequence::Abort(SendAllEnd why, std::string_view panelText) {
+void SendAllSequence::End(SendAllEnd why, std::string_view panelText) {
     running_ = false;
     awaitingDrain_ = false;
     deadline_.reset();
     state_.SendInProgress = false;
     hooks_.Panel(5, std::string(panelText));
     hooks_.Panel(6, std::string());
-    // The Controller may hold part of the blocks: everything goes again next time.
+    // The Controller may hold part of the blocks: everything goes again next
+    // time, and only after the user agreed once more.
     model_.MarkAllModified();
+    state_.OverwriteConfirmed = false;
     WindowHooks::Call(hooks_.RebuildSwitchTimeLists);
     // Last: the window may show a modal message box.
-    WindowHooks::Call(OnFinished, why);
+    WindowHooks::Call(OnFinished, SendAllResult{why, {}, renamed_});
 }
 
 }  // namespace veltrano

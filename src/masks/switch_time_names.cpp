@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "masks/fixed_row_list_box.h"
+#include "link/wire_safe_names.h"
 #include "masks/switch_time_editor.h"
 #include "masks/switch_time_edits.h"
 #include "masks/switch_time_lines.h"
@@ -18,6 +19,8 @@ constexpr int kLastOfEightMotors = 7;
 constexpr int kDayListRowsBlankedForRead = 62;    // rows 0..61
 constexpr int kMotorListRowsBlankedForRead = 64;  // rows 0..63
 constexpr int kProgressRow = 6;
+constexpr const char* kNameWithMarkerText =
+    "Name nicht gespeichert: \"start_\" und \"ende_\" sind nicht erlaubt";
 
 }  // namespace
 
@@ -53,6 +56,14 @@ void SwitchTimeEditor::CommitRename() {
     const int target = shown >= 0 ? shown : renameTarget_;
     if (target < 0 || target >= kMotorCount) return;
     const QString name = raum_->lineEdit()->text();
+    if (ContainsFrameMarker(name.toStdString())) {
+        // The Controller would cut its own answer at the marker on every read.
+        hooks_.Panel(5, kNameWithMarkerText);
+        raum_->setItemText(target, MotorName(target));
+        SelectMotor(target);
+        raum_->lineEdit()->setText(MotorName(target));
+        return;
+    }
     model_.motorName(target + 1) = name.toStdString();
     raum_->setItemText(target, name);
     copyRaum_->setItemText(target, name);

@@ -21,7 +21,7 @@ class SwitchTimeFrameTest : public DecoderTest {
         Entry(255, 0, 0, 0, 0, 0, 0, 0, 0, checksumError);
     }
     void StartReading() {
-        readAll.OnCompleted = [this] { ++completions; };
+        readAll.OnCompleted = [this](const ReadAllResult&) { ++completions; };
         readAll.Start(ControllerIdentity{});
     }
     int completions = 0;
@@ -183,7 +183,7 @@ TEST_F(SwitchTimeFrameTest, InvalidClosingFrameDoesNotComplete) {
 }
 
 TEST_F(SwitchTimeFrameTest, ClosingFrameOutsideAReadCompletesNothing) {
-    readAll.OnCompleted = [this] { ++completions; };
+    readAll.OnCompleted = [this](const ReadAllResult&) { ++completions; };
     const ConfigurationModel before = model;
     Closing();
     EXPECT_EQ(completions, 0);

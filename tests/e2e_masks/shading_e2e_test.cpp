@@ -9,56 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "e2e_simulator.h"
-#include "e2e_window.h"
-#include "masks/fixed_row_list_box.h"
-#include "temp_workdir.h"
-#include "user_actions.h"
+#include "mask_e2e_fixture.h"
 
 namespace veltrano {
 namespace {
 
-using testing::E2eSimulator;
-using testing::E2eWindow;
-using testing::TempWorkDir;
-
-sim::ModelFeatures FeaturesOf(const std::vector<std::string>& args) {
-    std::string error;
-    const auto options = sim::ParseOptions(args, &error);
-    return options ? options->config.identity.features : sim::ModelFeatures{};
-}
-
-class ShadingE2eTest : public ::testing::Test {
+class ShadingE2eTest : public testing::MaskE2eTest {
   protected:
-    // The simulator with its demonstration memory, changed by `edit`; the
-    // window linked to it and showing the sheet.
-    void Start(const std::vector<std::string>& args,
-               const std::function<void(sim::SimMemory&)>& edit = {}) {
-        testing::SimulatorSetup setup = testing::Setup(args);
-        setup.memory = sim::DemoMemory(FeaturesOf(args));
-        if (edit) edit(*setup.memory);
-        sim = std::make_unique<E2eSimulator>(work.path(), setup);
-        window = std::make_unique<E2eWindow>(work.path());
-        ASSERT_TRUE(window->Connect());
-        (*window)->show();
-        QApplication::processEvents();
-        auto* pages = (*window)->findChild<QTabWidget*>("Parameter_Maske");
-        pages->setCurrentWidget((*window)->findChild<QWidget*>("Beschattung_Maske"));
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        window.reset();
-        sim.reset();
-    }
-
-    FixedRowListBox* List(const char* name) { return (*window)->findChild<FixedRowListBox*>(name); }
-    QComboBox* Combo(const char* name) { return (*window)->findChild<QComboBox*>(name); }
-    std::string Row(const char* list, int row) { return List(list)->RowText(row).toStdString(); }
-    void Choose(const char* box, int index) { testing::Choose(Combo(box), index); }
-
-    TempWorkDir work;
-    std::unique_ptr<E2eSimulator> sim;
-    std::unique_ptr<E2eWindow> window;
+    ShadingE2eTest() { sheet = "Beschattung_Maske"; }
 };
 
 TEST_F(ShadingE2eTest, AReadShowsTheControllersRecordsInTheSheetsLines) {

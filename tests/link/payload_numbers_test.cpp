@@ -38,6 +38,12 @@ TEST(SplitPayloadNumbers, SignedThirtyTwoBitRange) {
     EXPECT_FALSE(SplitPayloadNumbers("2147483648,"));
     EXPECT_FALSE(SplitPayloadNumbers("-2147483649,"));
     EXPECT_FALSE(SplitPayloadNumbers("99999999999999999999999,"));
+    // Leading zeros are digits: any number of them.
+    const auto zeros = SplitPayloadNumbers("0000008875319,-00000000000001,0000000000000000000,");
+    ASSERT_TRUE(zeros);
+    EXPECT_EQ((*zeros)[0], 8875319);
+    EXPECT_EQ((*zeros)[1], -1);
+    EXPECT_EQ((*zeros)[2], 0);
 }
 
 TEST(SplitPayloadNumbers, MasksAcceptBothTheUnsignedAndTheSignedForm) {

@@ -19,8 +19,8 @@ class ReadAllSequenceTest : public ::testing::Test {
   protected:
     ReadAllSequenceTest() {
         readAll.WriteText = [this](std::string_view bytes) { writes.emplace_back(bytes); };
-        readAll.OnCompleted = [this] { ++completions; };
-        readAll.OnTimedOut = [this] { ++timeouts; };
+        readAll.OnCompleted = [this](const ReadAllResult&) { ++completions; };
+        readAll.OnAbandoned = [this](ReadAllEnd) { ++timeouts; };
         readAll.SetClock([this] { return now; });
     }
 
@@ -79,7 +79,7 @@ TEST_F(ReadAllSequenceTest, FinishCompletesOnlyARunningRead) {
 }
 
 TEST_F(ReadAllSequenceTest, CompletionCallbackSeesTheReadFinished) {
-    readAll.OnCompleted = [this] {
+    readAll.OnCompleted = [this](const ReadAllResult&) {
         EXPECT_FALSE(state.ReadAllInProgress);
         EXPECT_FALSE(model.switchTime(0, 0, 0).Modified);
         ++completions;

@@ -30,8 +30,9 @@ class SendAllRig {
         hooks.SetMemoryWarningVisible = [this](bool v) {
             calls.push_back(v ? "MemoryWarning shown" : "MemoryWarning hidden");
         };
-        sequence.OnFinished = [this](SendAllEnd end) {
-            ends.push_back(end);
+        sequence.OnFinished = [this](const SendAllResult& result) {
+            ends.push_back(result.end);
+            results.push_back(result);
             calls.push_back("OnFinished");
         };
         sequence.SetClock([this] { return now; });
@@ -97,6 +98,7 @@ class SendAllRig {
     std::vector<std::string> row6;
     std::vector<std::string> calls;
     std::vector<SendAllEnd> ends;
+    std::vector<SendAllResult> results;
     std::chrono::steady_clock::time_point now{};
     SendAllSequence sequence{model, state, hooks,
                              [this](std::string_view b) { writes.emplace_back(b); }};

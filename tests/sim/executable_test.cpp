@@ -213,6 +213,30 @@ TEST(SimulatorExecutable, SilentAfterFramesLetsThoseFramesOutAndNoMore) {
     EXPECT_EQ(port.ReadUntil("ende_"), "start_sfi7.514ende_");
 }
 
+TEST(SimulatorExecutable, HangUpClosesTheTerminalAndOffersANewOneAtTheSameLink) {
+    veltrano::testing::TempWorkDir dir;
+    SimulatorProcess sim(VELTRANO_SIM_PATH, {"--fast", "--hang-up-after-frames", "2"},
+                         dir.path().string());
+    const auto link = dir.path() / "COM1";
+    Port port(link);
+    ASSERT_TRUE(port.IsOpen());
+    port.Write("sft");
+    const auto line = sim.WaitForLine("hung up", std::chrono::seconds(5));
+    ASSERT_TRUE(line.has_value());
+    // The program's side of the old terminal reports the hang-up.
+    pollfd p{port.Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 2000), 1);
+    EXPECT_TRUE(p.revents & POLLHUP);
+
+    const std::string fresh = std::filesystem::read_symlink(link).string();
+    EXPECT_NE(fresh, sim.TerminalPath());
+    EXPECT_NE(line->find(fresh), std::string::npos) << *line;
+    Port again(link);
+    ASSERT_TRUE(again.IsOpen());
+    again.Write("sfi\r");
+    EXPECT_EQ(again.ReadUntil("ende_"), "start_sfi7.514ende_");
+}
+
 TEST(SimulatorExecutable, LineIsEightBitClean) {
     veltrano::testing::TempWorkDir dir;
     SimulatorProcess sim(VELTRANO_SIM_PATH, {"--fast", "--motors", "8"}, dir.path().string());

@@ -150,6 +150,24 @@ TEST(Silence, AfterTime) {
     EXPECT_EQ(sim.ReceiveText("smo\r", At(2500)), "");
 }
 
+TEST(HangUp, DueOnceAfterItsAcknowledgementsTheRestOfTheInputLost) {
+    SimConfig config = ConfigOf();
+    config.hangUp.afterAcks = 2;
+    SimController sim(config, FactoryMemory(false));
+    EXPECT_FALSE(sim.TakeHangUp());
+    EXPECT_EQ(sim.ReceiveText(SendRecord("rzz", {40, 40}) + SendRecord("rbh", {12, 12}) +
+                                  SendRecord("roa", {99, 99}),
+                              At()),
+              Ack(0) + Ack(0));
+    EXPECT_TRUE(sim.TakeHangUp());
+    EXPECT_FALSE(sim.TakeHangUp());
+    EXPECT_EQ(sim.Memory().outsideOffset, 100);
+    EXPECT_FALSE(sim.Silent()) << "the new line answers";
+    EXPECT_EQ(sim.ReceiveText(SendRecord("roa", {99, 99}) + SendRecord("rzz", {41, 41}), At()),
+              Ack(0) + Ack(0));
+    EXPECT_FALSE(sim.TakeHangUp()) << "once";
+}
+
 TEST(Silence, PullingTheCableLosesAHalfRecord) {
     SimController sim(ConfigOf(), FactoryMemory(false));
     sim.ReceiveText(" rzz40\r", At());

@@ -51,8 +51,7 @@ const HelpTopic& Topic(const char* button) {
     throw std::runtime_error(button);
 }
 
-// The five "?" buttons of the switching-time sheet, the logbook's and the
-// parameter sheet's six.
+// The "?" buttons of the sheets built so far.
 const char* const kBuiltButtons[] = {"Help_FS",
                                      "Help_SchZeitCopy",
                                      "Help_Sicherung",
@@ -65,6 +64,12 @@ const char* const kBuiltButtons[] = {"Help_FS",
                                      "Help_Wintergarten",
                                      "Help_GZS",
                                      "Help_Feiertage",
+                                     "Help_EW",
+                                     "Help_ER",
+                                     "Help_Feuchte",
+                                     "Help_PT",
+                                     "Help_IT",
+                                     "Help_AT",
                                      "Help_Heiz",
                                      "Help_HandStrg",
                                      "Help_Reversier",

@@ -84,6 +84,24 @@ std::vector<RuntimeText> ParameterRuntimeTexts() {
     return rows;
 }
 
+std::vector<RuntimeText> WindRainRuntimeTexts() {
+    return {
+        {"EW_Raum", kLongestName}, {"ER_Raum", kLongestName}, {"RelF_Raum", kLongestName},
+        {"AktWind", "255 km/h"},   {"MaxWind", "255 km/h"},   {"RegenStatus", " Kein Regen"},
+        {"RelFeuchte", "100 %"},   {"RelF_kl_gr", "F<"},      {"RelF_Ab_Auf", "\u2193"},
+    };
+}
+
+std::vector<RuntimeText> TemperatureRuntimeTexts() {
+    return {
+        {"PT_Raum", kLongestName}, {"IT_Raum", kLongestName}, {"AT_Raum", kLongestName},
+        {"IT_kl_gr", "T<"},        {"IT_Ab_Auf", "\u2193"},   {"AT_Ab_Auf", "\u2193"},
+        {"IT_Min2", "-20°"},       {"IT_Aktuell2", "-20,9°"}, {"IT_Max2", "-20°"},
+        {"AT_min2", "-20°"},       {"AT_Aktuell2", "-20,9°"}, {"AT_Max2", "-20°"},
+        {"IT_Min2", "999°"},       {"AT_Max2", "999°"},
+    };
+}
+
 std::vector<RuntimeText> HeatingRuntimeTexts() {
     std::vector<RuntimeText> rows = {{"Heiz_Raum", kLongestName}};
     for (const char* field : {"AT_Min3", "AT_Max3", "IT_Min3", "IT_Max3"})
@@ -108,7 +126,8 @@ std::vector<RuntimeText> ManualRuntimeTexts() {
 std::vector<RuntimeText> AllRuntimeTexts() {
     std::vector<RuntimeText> all;
     for (auto table : {ShellRuntimeTexts(), SwitchTimeRuntimeTexts(), ShadingRuntimeTexts(),
-                       ParameterRuntimeTexts(), HeatingRuntimeTexts(), ManualRuntimeTexts()})
+                       ParameterRuntimeTexts(), WindRainRuntimeTexts(), TemperatureRuntimeTexts(),
+                       HeatingRuntimeTexts(), ManualRuntimeTexts()})
         all.insert(all.end(), table.begin(), table.end());
     return all;
 }

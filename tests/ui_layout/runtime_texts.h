@@ -25,6 +25,10 @@ std::vector<RuntimeText> ManualRuntimeTexts();
 std::vector<RuntimeText> ShadingRuntimeTexts();
 // " Parameter": motor names of the alarm and group banks, bank numbers, the alarm status.
 std::vector<RuntimeText> ParameterRuntimeTexts();
+// "Wind-, Regen-, Feuchte".
+std::vector<RuntimeText> WindRainRuntimeTexts();
+// "Temperatur-Steuerung".
+std::vector<RuntimeText> TemperatureRuntimeTexts();
 
 // Every table, for the check.
 std::vector<RuntimeText> AllRuntimeTexts();

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/tquorvan.h"
 #include "fake_dialogs.h"
@@ -86,6 +87,44 @@ class MaskTest : public ::testing::Test {
         return motors;
     }
     void SetEightMotors() { window->State().Identity.ThirtyTwoMotors = false; }
+
+    // Every named control shown on `sheet` lies inside it, and no two
+    // siblings (on the sheet, in a group box) cover each other.
+    void ExpectControlsInsideWithoutOverlap(QWidget* sheet) {
+        const QRect inside = sheet->rect();
+        std::vector<QWidget*> parents{sheet};
+        for (QWidget* parent : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            parents.push_back(parent);
+        for (QWidget* parent : parents) {
+            std::vector<QWidget*> shown;
+            for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (!w->isHidden() && !w->objectName().isEmpty()) shown.push_back(w);
+            for (QWidget* w : shown) {
+                const QRect onSheet(w->mapTo(sheet, QPoint(0, 0)), w->size());
+                EXPECT_TRUE(inside.contains(onSheet)) << w->objectName().toStdString();
+                for (QWidget* other : shown) {
+                    if (other == w) continue;
+                    EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+                        << w->objectName().toStdString() << " / "
+                        << other->objectName().toStdString();
+                }
+            }
+        }
+    }
+
+    // No box and no caption or field of `sheet` cuts its present text.
+    void ExpectTextsFit(QWidget* sheet) {
+        for (QComboBox* box : sheet->findChildren<QComboBox*>())
+            EXPECT_LE(box->sizeHint().width(), box->width()) << box->objectName().toStdString();
+        for (QLabel* label : sheet->findChildren<QLabel*>()) {
+            const std::string name = label->objectName().toStdString();
+            if (label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+            } else {
+                EXPECT_LE(label->sizeHint().width(), label->width()) << name;
+            }
+        }
+    }
 
     const char* sheet = nullptr;
     TempWorkDir work;

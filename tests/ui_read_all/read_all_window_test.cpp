@@ -200,8 +200,8 @@ TEST_F(ReadAllWindowTest, AnswersFillTheModelAndTheClosingFrameRestoresTheWindow
     // One Monday-to-Friday entry takes one of 240 places.
     EXPECT_EQ(window->PanelText(6), "Freier Schaltzeiten-Speicher: 99%");
     EXPECT_TRUE(Hidden("Speicherplatz_Label"));
-    // No block reported an error: the end of the read is confirmed.
-    EXPECT_EQ(window->PanelText(5), "Lesen beendet");
+    // A conservatory Controller owes far more than these few frames.
+    EXPECT_EQ(window->PanelText(5), "Unvollständig gelesen");
     const std::vector<std::string> expected = {"RebuildSwitchTimeLists", "Beschattung_MaskeEnter",
                                                "Wind_Regen_MaskeEnter",  "Wintergarten_MaskeEnter",
                                                "CB_WochentagClick",      "ParameterEnter"};
@@ -268,6 +268,66 @@ TEST_F(ReadAllWindowTest, ClosingFrameOutsideAReadCompletesNothing) {
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(window->Model().switchTime(0, 0, 0).Modified);
     EXPECT_FALSE(window->State().OverwriteConfirmed);
+}
+
+// Every answer of a roller-shutter Controller, one frame an element; the
+// holiday `badHoliday` (0: none) with a wrong checksum.
+std::vector<std::string> RollerAnswers(int motors, int badHoliday) {
+    std::vector<std::string> frames;
+    for (int m = 1; m <= motors; ++m)
+        frames.push_back("start_smn" + std::string(m < 10 ? "0" : "") + std::to_string(m) +
+                         ",Raum " + std::to_string(m) + "ende_");
+    for (int h = 1; h <= 15; ++h) {
+        frames.push_back(h == badHoliday ? "start_sft" + std::to_string(h) + ",24,12,0,ende_"
+                                         : Frame("sft", {h, 24, 12}));
+    }
+    frames.push_back("start_szz30,ende_");
+    frames.push_back("start_sbh10,ende_");
+    frames.push_back(kOpening);
+    frames.push_back(kClosing);
+    return frames;
+}
+
+TEST_F(ReadAllWindowTest, AnIncompleteReadSaysWhatIsMissingAndAsksBeforeSendingOrSaving) {
+    Connect(kRoller);
+    const int motors = window->State().Identity.ThirtyTwoMotors ? 32 : 8;
+    Find<QPushButton>("Send_Button_RS")->click();
+    for (const std::string& frame : RollerAnswers(motors, 4))
+        Receive(frame);
+    EXPECT_FALSE(window->State().ReadAllInProgress);
+    EXPECT_TRUE(window->ReadIncomplete());
+    EXPECT_EQ(window->PanelText(5), "Unvollständig gelesen");
+    EXPECT_TRUE(log.errors.isEmpty()) << "never from inside the receive handler";
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !log.errors.isEmpty(); }));
+    EXPECT_TRUE(log.errors[0].contains("Feiertage: Feiertag 4\n"));
+    EXPECT_TRUE(log.errors[0].contains("NICHT die der Steuerung"));
+    EXPECT_EQ(window->Model().holiday(3).Day, 24) << "what was read stays read";
+    EXPECT_NE(window->Model().holiday(4).Day, 24);
+    for (const SwitchTime& e : window->Model().SwitchTimes)
+        ASSERT_FALSE(e.Modified);
+
+    // "PC --> Steuerung" asks first; "Nein" sends nothing.
+    log.answers = {false};
+    Find<QPushButton>("Read_Button_RS")->click();
+    ASSERT_EQ(log.questions.size(), 1);
+    EXPECT_EQ(log.questions[0], TQuorvan::kIncompleteSendQuestion);
+    EXPECT_FALSE(window->State().SendInProgress);
+
+    // So does " Speichern auf File"; "Nein" writes nothing and asks for no file name.
+    log.answers = {false};
+    Find<QPushButton>("SaveToDisk_Button")->click();
+    ASSERT_EQ(log.questions.size(), 2);
+    EXPECT_EQ(log.questions[1], TQuorvan::kIncompleteSaveQuestion);
+    EXPECT_TRUE(log.fileDialogs.isEmpty());
+
+    // A complete read ends the questions.
+    Find<QPushButton>("Send_Button_RS")->click();
+    for (const std::string& frame : RollerAnswers(motors, 0))
+        Receive(frame);
+    EXPECT_FALSE(window->ReadIncomplete());
+    Find<QPushButton>("SaveToDisk_Button")->click();
+    EXPECT_EQ(log.questions.size(), 2);
+    EXPECT_EQ(log.fileDialogs, QStringList{"SaveDialog1"});
 }
 
 class ReadAllWatchdogTest : public ReadAllWindowTest {

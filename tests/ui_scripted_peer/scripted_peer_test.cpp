@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "qt_app.h"
 #include "temp_workdir.h"
 #include "test_window.h"
+#include "user_actions.h"
 
 namespace veltrano {
 namespace {
@@ -155,6 +157,56 @@ TEST_F(ScriptedPeerTest, GarbageAndSplitFramesStillConnect) {
         com1.Send(std::string(1, c));
     ASSERT_TRUE(ProcessEventsUntil([&] { return window->PanelText(0).toStdString() == kModel; }));
     EXPECT_EQ(window->State().FirmwareVersion, 7514);
+}
+
+TEST_F(ScriptedPeerTest, MaximumWindClickSendsSwlAndStatusReportsFillTheWindSheet) {
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    com1.TakeData();
+    auto* maximum = window->findChild<QLabel*>("MaxWind");
+    EXPECT_EQ(maximum->text(), "30 km/h");
+    const int before = window->State().TxCount;
+    testing::MouseClick(maximum, QPoint(4, 4));
+    ASSERT_TRUE(PeerReceives(com1, "swl"));
+    EXPECT_EQ(com1.Data(), "swl");
+    EXPECT_EQ(window->State().TxCount, before + 3);
+    EXPECT_EQ(maximum->text(), "30 km/h");
+
+    struct Report {
+        const char* numbers;
+        int wind;
+        bool barShown;
+        int bar;
+        const char* inside;  // IT_Aktuell2, IT_Max2
+        const char* insideMax;
+    };
+    const Report reports[] = {
+        {"140,21,5,18,24,-3,2,-7,4,0,30,0,0,11,136,0,", 0, false, 0, "21,5°", "24°"},
+        {"140,21,5,18,24,-3,2,-7,4,7,30,0,1,11,136,55,", 7, true, 7, "21,5°", "24°"},
+        {"140,999,0,0,0,-3,2,-7,4,130,130,0,1,11,136,55,", 130, true, 100, "    -", "  -"},
+    };
+    auto* bar = window->findChild<QProgressBar*>("WindProgressBar");
+    auto text = [this](const char* name) {
+        return window->findChild<QLabel*>(name)->text().toStdString();
+    };
+    for (const Report& r : reports) {
+        com1.Send(Frame("skd", r.numbers));
+        const std::string wind = std::to_string(r.wind) + " km/h";
+        ASSERT_TRUE(ProcessEventsUntil([&] { return text("AktWind") == wind; })) << r.numbers;
+        EXPECT_EQ(text("IT_Aktuell2"), r.inside) << r.numbers;
+        EXPECT_EQ(bar->isHidden(), !r.barShown) << r.numbers;
+        if (r.barShown) {
+            EXPECT_EQ(bar->value(), r.bar) << r.numbers;
+        }
+        EXPECT_EQ(text("IT_Max2"), r.insideMax) << r.numbers;
+        EXPECT_EQ(text("AT_min2"), "-7°") << r.numbers;
+        EXPECT_EQ(text("AT_Aktuell2"), "-3,2°") << r.numbers;
+        EXPECT_EQ(text("AT_Max2"), "4°") << r.numbers;
+    }
+    EXPECT_EQ(text("AktWind"), "130 km/h");
+    EXPECT_EQ(text("MaxWind"), "130 km/h");
+    EXPECT_EQ(text("RegenStatus"), " Es regnet");
+    EXPECT_EQ(text("RelFeuchte"), "55 %");
 }
 
 }  // namespace

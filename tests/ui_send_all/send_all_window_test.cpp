@@ -308,5 +308,39 @@ TEST_F(SendAllWindowTest, TheButtonRunsTheHandler) {
     EXPECT_EQ(writes, kErase);
 }
 
+TEST_F(SendAllWindowTest, ARefusedBlockKeepsItsFlagsIsReportedAndGoesAgain) {
+    Connect(kConservatory);
+    window->State().OverwriteConfirmed = true;
+    window->Model().ClearAllModified();
+    window->Model().shading(3).Modified = true;
+    window->Model().wind(4).Modified = true;
+    Find<QPushButton>("Read_Button_WS")->click();
+    // The Controller refuses the shading block: its acknowledgement comes
+    // while the step after it is due.
+    for (int n = 0; window->State().SendInProgress && n < 60; ++n)
+        Acknowledge(window->SendAll().SendStep() == kStepTwilightMorning ? "1" : "0");
+    ASSERT_FALSE(window->State().SendInProgress);
+    EXPECT_EQ(window->PanelText(5), "Fehler 4");
+    EXPECT_TRUE(window->Model().shading(3).Modified);
+    EXPECT_FALSE(window->Model().wind(4).Modified);
+    EXPECT_TRUE(log.errors.isEmpty()) << "never from inside the receive handler";
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !log.errors.isEmpty(); }));
+    EXPECT_TRUE(log.errors[0].contains("Beschattungsparameter\n"));
+    EXPECT_TRUE(log.errors[0].contains("NICHT in der Steuerung gespeichert"));
+    EXPECT_FALSE(log.errors[0].contains("Wind-Parameter"));
+
+    // The next "PC --> Steuerung" sends the refused record again, and only it.
+    writes.clear();
+    Find<QPushButton>("Read_Button_WS")->click();
+    AcknowledgeToTheEnd();
+    std::vector<std::string> shadingMotors;
+    for (std::size_t i = 0; i + 1 < writes.size(); ++i)
+        if (writes[i] == " rbp") shadingMotors.push_back(writes[i + 1]);
+    EXPECT_EQ(shadingMotors, (std::vector<std::string>{"3\r", "32\r"}));
+    EXPECT_FALSE(window->Model().shading(3).Modified);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.errors.size(), 1) << "nothing refused this time";
+}
+
 }  // namespace
 }  // namespace veltrano

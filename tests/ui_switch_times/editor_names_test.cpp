@@ -36,6 +36,22 @@ TEST_F(NameTest, NothingIsCommittedUnlessTheTextWasEdited) {
     EXPECT_EQ(Model().motorName(1), "geändert");
 }
 
+TEST_F(NameTest, ANameWithAFrameMarkerIsRefused) {
+    for (const char* typed : {"Legende_1", "start_Bad"}) {
+        Choose("CB_Raum", 2);
+        TypeName(typed);
+        Key(Combo("CB_Raum"), Qt::Key_Return);
+        EXPECT_EQ(Model().motorName(3), "Motor 3") << typed;
+        EXPECT_EQ(Combo("CB_Raum")->itemText(2), "Motor 3") << typed;
+        EXPECT_EQ(Combo("CB_Raum")->currentText(), "Motor 3") << typed;
+        EXPECT_EQ(Combo("CB_Copy_Raum")->itemText(2), "Motor 3") << typed;
+        EXPECT_TRUE(window->PanelText(5).contains("ende_")) << typed;
+    }
+    TypeName("Legende 1");
+    Key(Combo("CB_Raum"), Qt::Key_Return);
+    EXPECT_EQ(Model().motorName(3), "Legende 1");
+}
+
 TEST_F(NameTest, LeavingTheBoxCommits) {
     Choose("CB_Raum", 4);
     TypeName("Bad");

@@ -1,0 +1,390 @@
+// The layout: the three sections' group boxes stand on the left, each list
+// with its heading on the right in the same band; the two temperature
+// readings below them.
+#include "masks/temperature_sheet.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "masks/fixed_row_list_box.h"
+#include "masks/help_button.h"
+#include "masks/mask_controls.h"
+#include "masks/mask_section.h"
+#include "masks/sheet_steps.h"
+#include "masks/temperature_lines.h"
+#include "masks/threshold_rules.h"
+
+namespace veltrano {
+namespace {
+
+constexpr int kProportionalTop = 14, kInsideTop = 132, kOutsideTop = 250, kReadingsTop = 370;
+constexpr int kGroupHeight = 116;
+constexpr int kGroupLeft = 4;
+constexpr int kGroupWidth = 348;
+constexpr int kListLeft = kGroupLeft + kGroupWidth + 2;
+constexpr int kRight = 787;
+constexpr int kHeadingHeight = 14;
+constexpr int kBoxHeight = 22;
+constexpr int kRow1 = 42, kRow2 = 92, kCaption2 = 64, kCaptionHeight = 28;
+constexpr int kLastThreshold = 59;  // "50°"
+
+constexpr const char* kListHint =
+    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
+constexpr const char* kDurationHint =
+    "Laufzeit des Antriebs: 1 ... 99s bzw. Dauerbetrieb (z.B. für Ventilatoren)";
+constexpr const char* kPeriod = "aktiviert von - bis";
+
+QRect Box(int left, int top, int width) {
+    return {left, top, width, kBoxHeight};
+}
+QRect Indicator(int left, int width) {
+    return {left, kRow2 + 2, width, 18};
+}
+QRect Caption(int left, int top, int width) {
+    return {left, top, width, kCaptionHeight};
+}
+
+struct Common {
+    QGroupBox* group;
+    QComboBox* selector;
+    QComboBox* onOff;
+    FixedRowListBox* list;
+};
+
+Common CommonControls(QWidget* sheet, const std::string& prefix, const char* groupName,
+                      const char* caption, const char* help, const char* heading, int top) {
+    Common c{};
+    c.group = new QGroupBox(caption, sheet);
+    c.group->setObjectName(groupName);
+    c.group->setGeometry(kGroupLeft, top, kGroupWidth, kGroupHeight);
+    MakeHelpButton(c.group, help);
+    c.selector = MakeItemBox(c.group, (prefix + "_Raum").c_str(), {}, nullptr, Box(8, kRow1, 156));
+    c.onOff = MakeItemBox(c.group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
+                          Box(168, kRow1, 53));
+    auto* title = new QLabel(heading, sheet);
+    title->setObjectName((prefix + "_Liste_Label").c_str());
+    title->setGeometry(kListLeft, top, kRight - kListLeft, kHeadingHeight);
+    c.list = new FixedRowListBox((prefix + "_Liste").c_str(), kMotorCount, sheet);
+    c.list->setToolTip(kListHint);
+    c.list->setGeometry(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
+                        kGroupHeight - kHeadingHeight);
+    return c;
+}
+
+MaskSection::Setup WithCommon(MaskSection::Setup s, const Common& c) {
+    s.selector = c.selector;
+    s.onOff = c.onOff;
+    s.list = c.list;
+    return s;
+}
+
+void SetText(QLabel* label, const std::string& text) {
+    label->setText(QString::fromStdString(text));
+}
+
+}  // namespace
+
+TemperatureSheet::TemperatureSheet(QWidget* sheet, ConfigurationModel& model, LinkState& state,
+                                   Guard guard)
+    : model_(model),
+      state_(state),
+      guard_(guard ? std::move(guard) : Guard([](const std::function<void()>& fn) { fn(); })) {
+    MakeCaption(sheet, "WG_Label_Raumname", "Motor- bzw. Raumname",
+                QRect(kGroupLeft + 8, 0, 156, kHeadingHeight));
+    MakeCaption(sheet, "WG_Label_EinAus", "EIN / AUS",
+                QRect(kGroupLeft + 168, 0, 57, kHeadingHeight));
+    BuildProportional(sheet);
+    BuildInside(sheet);
+    BuildOutside(sheet);
+    BuildReadings(sheet);
+    ConnectSheetSteps(sheet, [this] { Run([this] { Wintergarten_MaskeEnter(); }); });
+}
+
+TemperatureSheet::~TemperatureSheet() = default;
+
+void TemperatureSheet::BuildProportional(QWidget* sheet) {
+    using R = ProportionalTempSettings;
+    const Common c = CommonControls(
+        sheet, "PT", "GroupBox_PT", "Proportionale Temperatursteuerung", "Help_PT",
+        "Motor / Raum      Ein/Aus     von      -       bis       Temp.  \u2191\u2193  Bereich  "
+        "Stellzeit  Schritte",
+        kProportionalTop);
+    QGroupBox* g = c.group;
+    auto* from = MakeFieldBox(g, "PT_von", &R::From, nullptr, Box(223, kRow1, 58));
+    auto* to = MakeFieldBox(g, "PT_bis", &R::To, nullptr, Box(283, kRow1, 58));
+    auto* setpoint = MakeFieldBox(g, "PT_Soll_Temp", &R::SetpointCode,
+                                  "Beim Überschreiten dieser Innen-Temperatur wird die "
+                                  "Proportionale Temperatursteuerung aktiviert",
+                                  Box(8, kRow2, 52));
+    auto* direction =
+        MakeFieldBox(g, "PT_Richtung", &R::Direction,
+                     "Laufrichtung, beim Überschreiten der Soll-Temperatur", Box(68, kRow2, 44));
+    auto* range =
+        MakeFieldBox(g, "PT_Bereich", &R::ControlRangeCode,
+                     "Temperaturdifferenz Soll-Ist bei max. Öffnung", Box(120, kRow2, 48));
+    auto* travel = MakeFieldBox(g, "PT_Stellzeit", &R::MaxTravelCode,
+                                "Laufzeit des Antriebs von der Null-Lage bis zur max. Öffnung",
+                                Box(174, kRow2, 62));
+    auto* steps = MakeFieldBox(g, "PT_Schritte", &R::StepsCode, "Anzahl Öffnungspositionen",
+                               Box(244, kRow2, 44));
+    QLabel* labels[] = {
+        MakeCaption(g, "PT_Label_1", kPeriod, QRect(223, 20, 118, 22)),
+        MakeCaption(g, "PT_Label_2", "Soll- Temperatur", Caption(8, kCaption2, 56)),
+        MakeCaption(g, "PT_Label_3", "Aktivier.- Richtung", Caption(68, kCaption2, 50)),
+        MakeCaption(g, "PT_Label_4", "Regel- Bereich", Caption(120, kCaption2, 52)),
+        MakeCaption(g, "PT_Label_5", "Max. Stellzeit", Caption(174, kCaption2, 66)),
+        MakeCaption(g, "PT_Label_6", "Anzahl Schritte", Caption(244, kCaption2, 60)),
+    };
+
+    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, ProportionalTempLine), c);
+    MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
+    fromBox.store = [this, to](int motor, int index) {
+        const IndexPair period = PeriodStartChosen(index, to->currentIndex());
+        model_.proportionalTemp(motor).From = period.first;
+        model_.proportionalTemp(motor).To = period.second;
+    };
+    MaskSection::Box toBox = BoundBox(model_, to, &R::To);
+    toBox.store = [this, from](int motor, int index) {
+        const IndexPair period = PeriodEndChosen(from->currentIndex(), index);
+        model_.proportionalTemp(motor).From = period.first;
+        model_.proportionalTemp(motor).To = period.second;
+    };
+    s.boxes = {fromBox,
+               toBox,
+               BoundBox(model_, setpoint, &R::SetpointCode),
+               BoundBox(model_, direction, &R::Direction),
+               BoundBox(model_, range, &R::ControlRangeCode),
+               BoundBox(model_, travel, &R::MaxTravelCode),
+               BoundBox(model_, steps, &R::StepsCode)};
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{from, to, setpoint, direction, range, travel, steps})
+        s.followers.push_back({w, {}});
+    for (QLabel* label : labels)
+        s.followers.push_back({label, {}});
+    proportional_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+void TemperatureSheet::BuildInside(QWidget* sheet) {
+    using R = InsideTempSettings;
+    const Common c =
+        CommonControls(sheet, "IT", "GroupBox_IT", "Innen-Temperatursteuerung", "Help_IT",
+                       "Motor / Raum      Ein/Aus     von      -       bis         Schwelle 1      "
+                       "  Schwelle 2    "
+                       "Stellzeit",
+                       kInsideTop);
+    QGroupBox* g = c.group;
+    auto* from = MakeFieldBox(g, "IT_von", &R::From, nullptr, Box(223, kRow1, 58));
+    auto* to = MakeFieldBox(g, "IT_bis", &R::To, nullptr, Box(283, kRow1, 58));
+    auto* comparison =
+        MakeFieldBox(g, "IT_gr_kl", &R::Comparison,
+                     "Auslösung bei Über- bzw. Unterschreiten der Schwelle 1", Box(8, kRow2, 44));
+    auto* first =
+        MakeFieldBox(g, "IT_Schwelle_1", &R::Threshold1Code,
+                     "Grenz-Temperatur, deren Über- bzw. Unterschreiten zur Auslösung führt",
+                     Box(56, kRow2, 52));
+    auto* direction = MakeFieldBox(
+        g, "IT_Auf_Ab", &R::Direction,
+        "Aktivierungsrichtung, wenn Temperaturschwelle 1 über- bzw. unterschritten wird",
+        Box(112, kRow2, 40));
+    QLabel* secondComparison = MakeField(g, "IT_kl_gr", nullptr, Indicator(156, 26));
+    auto* second = MakeFieldBox(g, "IT_Schwelle_2", &R::Threshold2Code, "Zweite Temperaturschwelle",
+                                Box(186, kRow2, 52));
+    QLabel* secondDirection = MakeField(g, "IT_Ab_Auf", nullptr, Indicator(242, 22));
+    auto* duration =
+        MakeFieldBox(g, "IT_Stellzeit", &R::DurationCode, kDurationHint, Box(268, kRow2, 62));
+    QLabel* labels[] = {
+        MakeCaption(g, "IT_Label_1", kPeriod, QRect(223, 20, 118, 22)),
+        MakeCaption(g, "IT_Label_2", "größer kleiner", Caption(8, kCaption2, 44)),
+        MakeCaption(g, "IT_Label_3", "Temperatur- Schwelle 1", Caption(56, kCaption2, 66)),
+        MakeCaption(g, "IT_Label_4", "Auf Ab", Caption(124, kCaption2, 30)),
+        MakeCaption(g, "IT_Label_5", "Temperatur- Schwelle 2", Caption(186, kCaption2, 66)),
+        MakeCaption(g, "IT_Label_6", "Stellzeit", Caption(268, kCaption2, 62)),
+    };
+
+    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, InsideTempLine), c);
+    auto storeThresholds = [this](int motor, IndexPair pair) {
+        model_.insideTemp(motor).Threshold1Code = pair.first;
+        model_.insideTemp(motor).Threshold2Code = pair.second;
+    };
+    auto secondBelow = [this](int motor) {
+        return model_.insideTemp(motor).Comparison != kBelowThreshold;
+    };
+    MaskSection::Box comparisonBox = BoundBox(model_, comparison, &R::Comparison);
+    comparisonBox.store = [this, storeThresholds, first, second](int motor, int index) {
+        model_.insideTemp(motor).Comparison = index;
+        storeThresholds(motor, FirstThresholdChosen(first->currentIndex(), second->currentIndex(),
+                                                    index != kBelowThreshold, kLastThreshold));
+    };
+    MaskSection::Box firstBox = BoundBox(model_, first, &R::Threshold1Code);
+    firstBox.store = [storeThresholds, secondBelow, second](int motor, int index) {
+        storeThresholds(motor, FirstThresholdChosen(index, second->currentIndex(),
+                                                    secondBelow(motor), kLastThreshold));
+    };
+    MaskSection::Box secondBox = BoundBox(model_, second, &R::Threshold2Code);
+    secondBox.store = [storeThresholds, secondBelow, first](int motor, int index) {
+        storeThresholds(motor, SecondThresholdChosen(first->currentIndex(), index,
+                                                     secondBelow(motor), kLastThreshold));
+    };
+    MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
+    fromBox.store = [this, to](int motor, int index) {
+        const IndexPair period = PeriodStartChosen(index, to->currentIndex());
+        model_.insideTemp(motor).From = period.first;
+        model_.insideTemp(motor).To = period.second;
+    };
+    MaskSection::Box toBox = BoundBox(model_, to, &R::To);
+    toBox.store = [this, from](int motor, int index) {
+        const IndexPair period = PeriodEndChosen(from->currentIndex(), index);
+        model_.insideTemp(motor).From = period.first;
+        model_.insideTemp(motor).To = period.second;
+    };
+    s.boxes = {fromBox,
+               toBox,
+               comparisonBox,
+               firstBox,
+               BoundBox(model_, direction, &R::Direction),
+               secondBox,
+               BoundBox(model_, duration, &R::DurationCode)};
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{from, to, comparison, first, direction, secondComparison,
+                                         second, secondDirection, duration})
+        s.followers.push_back({w, {}});
+    for (QLabel* label : labels)
+        s.followers.push_back({label, {}});
+    // Both indicators follow the loaded record (never the previous motor's).
+    s.loaded = [this, secondComparison, secondDirection](int motor) {
+        const bool known = motor != 0;
+        SetText(secondComparison,
+                known ? InsideSecondComparison(model_.insideTemp(motor).Comparison) : "");
+        SetText(secondDirection,
+                known ? SecondDirectionArrow(model_.insideTemp(motor).Direction) : "");
+    };
+    inside_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+void TemperatureSheet::BuildOutside(QWidget* sheet) {
+    using R = OutsideTempSettings;
+    const Common c = CommonControls(
+        sheet, "AT", "GroupBox_AT", "Außen-Temperatursteuerung", "Help_AT",
+        "Motor / Raum      Ein/Aus     Schwelle 1        Schwelle 2    Stellzeit", kOutsideTop);
+    QGroupBox* g = c.group;
+    QLabel* firstComparison = MakeField(g, "AT_gr_kl", nullptr, Indicator(8, 26));
+    firstComparison->setText("T<");
+    auto* first = MakeFieldBox(g, "AT_Schwelle_1", &R::Threshold1Code,
+                               "Grenz-Temperatur, deren Unterschreiten zur Auslösung führt",
+                               Box(38, kRow2, 52));
+    auto* direction = MakeFieldBox(g, "AT_Auf_Ab", &R::Direction,
+                                   "Festlegung der Aktivierungsrichtung bzw. Deaktivierung des "
+                                   "Antriebs beim Unterschreiten der Temperaturschwelle 1",
+                                   Box(94, kRow2, 80));
+    QLabel* secondComparison = MakeField(g, "AT_kl_gr", nullptr, Indicator(178, 26));
+    secondComparison->setText("T>");
+    auto* second = MakeFieldBox(g, "AT_Schwelle_2", &R::Threshold2Code, "Zweite Temperaturschwelle",
+                                Box(208, kRow2, 52));
+    QLabel* secondDirection = MakeField(g, "AT_Ab_Auf", nullptr, Indicator(264, 22));
+    auto* duration =
+        MakeFieldBox(g, "AT_Stellzeit", &R::DurationCode, kDurationHint, Box(276, kRow1, 62));
+    QLabel* firstTier[] = {
+        MakeCaption(g, "AT_Label_1", "Temperatur- Schwelle 1", Caption(38, kCaption2, 66)),
+        MakeCaption(g, "AT_Label_2", "Auf, Ab, deaktiv", Caption(108, kCaption2, 62)),
+    };
+    QLabel* secondTier[] = {
+        MakeCaption(g, "AT_Label_3", "Temperatur- Schwelle 2", Caption(208, kCaption2, 66)),
+        MakeCaption(g, "AT_Label_4", "Stellzeit", QRect(276, 20, 62, 22)),
+    };
+
+    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, OutsideTempLine), c);
+    // Threshold 2 always lies above threshold 1.
+    auto storeThresholds = [this](int motor, IndexPair pair) {
+        model_.outsideTemp(motor).Threshold1Code = pair.first;
+        model_.outsideTemp(motor).Threshold2Code = pair.second;
+    };
+    MaskSection::Box firstBox = BoundBox(model_, first, &R::Threshold1Code);
+    firstBox.store = [storeThresholds, second](int motor, int index) {
+        storeThresholds(motor,
+                        FirstThresholdChosen(index, second->currentIndex(), false, kLastThreshold));
+    };
+    MaskSection::Box secondBox = BoundBox(model_, second, &R::Threshold2Code);
+    secondBox.store = [storeThresholds, first](int motor, int index) {
+        storeThresholds(motor,
+                        SecondThresholdChosen(first->currentIndex(), index, false, kLastThreshold));
+    };
+    s.boxes = {firstBox, BoundBox(model_, direction, &R::Direction), secondBox,
+               BoundBox(model_, duration, &R::DurationCode)};
+    for (QWidget* w : std::initializer_list<QWidget*>{firstComparison, first, direction})
+        s.followers.push_back({w, {}});
+    for (QLabel* label : firstTier)
+        s.followers.push_back({label, {}});
+    // The second tier while the drive is not deactivated.
+    auto notDeactivated = [direction] { return direction->currentIndex() != kDeactivated; };
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{secondComparison, second, secondDirection, duration})
+        s.followers.push_back({w, notDeactivated});
+    for (QLabel* label : secondTier)
+        s.followers.push_back({label, notDeactivated});
+    s.loaded = [this, secondDirection](int motor) {
+        SetText(secondDirection,
+                motor != 0 ? SecondDirectionArrow(model_.outsideTemp(motor).Direction) : "");
+    };
+    outside_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+void TemperatureSheet::BuildReadings(QWidget* sheet) {
+    struct Display {
+        const char* group;
+        const char* caption;
+        const char* label;
+        const char* min;
+        const char* now;
+        const char* max;
+        int left;
+    };
+    const Display displays[] = {
+        {"GroupBoxInnentemperatur2", "Innentemperatur", "IT_Label_Werte2", "IT_Min2", "IT_Aktuell2",
+         "IT_Max2", kGroupLeft},
+        {"GroupBoxAussentemperatur2", "Außentemperatur", "AT_Label_Werte2", "AT_min2",
+         "AT_Aktuell2", "AT_Max2", kGroupLeft + 196},
+    };
+    for (const Display& d : displays) {
+        auto* group = new QGroupBox(d.caption, sheet);
+        group->setObjectName(d.group);
+        group->setGeometry(d.left, kReadingsTop, 188, 56);
+        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
+        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
+        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
+        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
+    }
+}
+
+void TemperatureSheet::Wintergarten_MaskeEnter() {
+    proportional_->Enter();
+    inside_->Enter();
+    outside_->Enter();
+}
+
+void TemperatureSheet::SetStartDefaults() {
+    proportional_->SetStartDefaults();
+    inside_->SetStartDefaults();
+    outside_->SetStartDefaults();
+}
+
+void TemperatureSheet::FormatProportionalTempList() {
+    proportional_->FormatList();
+}
+
+void TemperatureSheet::FormatInsideTempList() {
+    inside_->FormatList();
+}
+
+void TemperatureSheet::FormatOutsideTempList() {
+    outside_->FormatList();
+}
+
+void TemperatureSheet::ConnectHooks(WindowHooks& hooks) {
+    hooks.FormatProportionalTempList = [this] { FormatProportionalTempList(); };
+    hooks.FormatInsideTempList = [this] { FormatInsideTempList(); };
+    hooks.FormatOutsideTempList = [this] { FormatOutsideTempList(); };
+    hooks.Wintergarten_MaskeEnter = [this] { Wintergarten_MaskeEnter(); };
+}
+
+}  // namespace veltrano
