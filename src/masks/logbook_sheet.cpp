@@ -74,14 +74,14 @@ LogbookSheet::LogbookSheet(QWidget* sheet) {
     heading_->setGeometry(kLeft + 4, kHeadingTop, listWidth - 4, kListTop - kHeadingTop);
 
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        auto* button = new QPushButton(QString::fromUtf8(spec.caption), sheet);
-        button->setObjectName(spec.name);
+        const ButtonSpec& row = kButtons[i];
+        auto* button = new QPushButton(QString::fromUtf8(row.caption), sheet);
+        button->setObjectName(row.name);
         button->setGeometry(QRect(kButtonPlaces[i], QSize(kButtonWidth, kButtonHeight)));
-        if (spec.hint) button->setToolTip(QString::fromUtf8(spec.hint));
-        if (spec.description) {
-            auto* label = new QLabel(QString::fromUtf8(spec.description), sheet);
-            label->setObjectName(QString(spec.name) + "_Label");
+        if (row.hint) button->setToolTip(QString::fromUtf8(row.hint));
+        if (row.description) {
+            auto* label = new QLabel(QString::fromUtf8(row.description), sheet);
+            label->setObjectName(QString(row.name) + "_Label");
             label->setGeometry(kLeft + kButtonWidth + 8, kButtonPlaces[i].y(), kDescriptionWidth,
                                kButtonHeight);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
