@@ -21,6 +21,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e_memory.h"
@@ -64,9 +65,32 @@ std::string Number(long n) {
     return std::to_string(n);
 }
 
-Faults ReadFaults(TestRandom& r) {
+constexpr int kFaultKinds = 7;
+
+// The kinds in a seeded random order, each once in every seven transfers,
+// so that even a short soak meets every kind.
+class KindDeck {
+  public:
+    int Next(TestRandom& r) {
+        if (deck_.empty()) {
+            for (int k = 0; k < kFaultKinds; ++k)
+                deck_.push_back(k);
+            for (int i = kFaultKinds - 1; i > 0; --i)
+                std::swap(deck_[static_cast<std::size_t>(i)],
+                          deck_[static_cast<std::size_t>(r.Between(0, i))]);
+        }
+        const int kind = deck_.back();
+        deck_.pop_back();
+        return kind;
+    }
+
+  private:
+    std::vector<int> deck_;
+};
+
+Faults ReadFaults(TestRandom& r, int kind) {
     Faults f;
-    switch (r.Between(0, 6)) {
+    switch (kind) {
         case 0:
             break;
         case 1:
@@ -100,9 +124,9 @@ const char* const kSendWords[] = {"rfs", "rmn", "rft", "rgz", "rjp", "rbp", "rdm
                                   "rwp", "rrp", "roa", "raw", "ras", "rpp", "rip", "rhp",
                                   "rhh", "rfp", "rap", "roi", "rta", "rbh", "rzz"};
 
-Faults SendFaults(TestRandom& r) {
+Faults SendFaults(TestRandom& r, int kind) {
     Faults f;
-    switch (r.Between(0, 6)) {
+    switch (kind) {
         case 0:
             break;
         case 1:
@@ -293,7 +317,7 @@ class Soak {
     // --- Read-all ----------------------------------------------------------------
 
     void ReadPhase(bool first) {
-        const Faults faults = ReadFaults(random_);
+        const Faults faults = ReadFaults(random_, readKinds_.Next(random_));
         Count(faults);
         StartSimulator(faults, true);
         if (!Connect(!first)) {
@@ -369,7 +393,7 @@ class Soak {
     // --- Send-all ----------------------------------------------------------------
 
     void SendPhase() {
-        const Faults faults = SendFaults(random_);
+        const Faults faults = SendFaults(random_, sendKinds_.Next(random_));
         Count(faults);
         StartSimulator(faults);
         const ConfigurationModel edited = W().Model();
@@ -464,6 +488,7 @@ class Soak {
     }
 
     TestRandom random_;
+    KindDeck readKinds_, sendKinds_;
     long seed_ = 1;
     TempWorkDir work_;
     std::vector<std::string> identity_;
