@@ -168,7 +168,7 @@ class ModelMaker {
                         break;
                     case 2:
                         put({1, 2, 3, 4, 5}, Entry(5));
-                        if (in_.ConsumeBool()) put({6, 7}, Entry(2));
+                        if (stored < wanted && in_.ConsumeBool()) put({6, 7}, Entry(2));
                         break;
                     case 3:
                         put({6, 7}, Entry(2));

@@ -9,37 +9,37 @@
 namespace veltrano {
 namespace {
 
-// The record table a per-motor step sends, taken from `to` and `from` alike;
-// false for the other steps.
+// fn(table of `to`, same table of `from`) for the record table a per-motor
+// step sends; nothing for the other steps.
 template <typename Fn>
-bool WithStepTables(int step, ConfigurationModel& to, const ConfigurationModel& from, Fn fn) {
+void WithStepTables(int step, ConfigurationModel& to, const ConfigurationModel& from, Fn fn) {
     switch (step) {
         case kStepReverse:
-            return fn(to.Reverse, from.Reverse), true;
+            return fn(to.Reverse, from.Reverse);
         case kStepShading:
-            return fn(to.Shading, from.Shading), true;
+            return fn(to.Shading, from.Shading);
         case kStepTwilightMorning:
-            return fn(to.TwilightMorning, from.TwilightMorning), true;
+            return fn(to.TwilightMorning, from.TwilightMorning);
         case kStepTwilightEvening:
-            return fn(to.TwilightEvening, from.TwilightEvening), true;
+            return fn(to.TwilightEvening, from.TwilightEvening);
         case kStepWind:
-            return fn(to.Wind, from.Wind), true;
+            return fn(to.Wind, from.Wind);
         case kStepRain:
-            return fn(to.Rain, from.Rain), true;
+            return fn(to.Rain, from.Rain);
         case kStepProportionalTemp:
-            return fn(to.ProportionalTemp, from.ProportionalTemp), true;
+            return fn(to.ProportionalTemp, from.ProportionalTemp);
         case kStepInsideTemp:
-            return fn(to.InsideTemp, from.InsideTemp), true;
+            return fn(to.InsideTemp, from.InsideTemp);
         case kStepHeating:
-            return fn(to.Heating, from.Heating), true;
+            return fn(to.Heating, from.Heating);
         case kStepHumidity:
-            return fn(to.Humidity, from.Humidity), true;
+            return fn(to.Humidity, from.Humidity);
         case kStepOutsideTemp:
-            return fn(to.OutsideTemp, from.OutsideTemp), true;
+            return fn(to.OutsideTemp, from.OutsideTemp);
         case kStepTouch:
-            return fn(to.Touch, from.Touch), true;
+            return fn(to.Touch, from.Touch);
         default:
-            return false;
+            return;
     }
 }
 
