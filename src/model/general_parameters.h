@@ -1,8 +1,12 @@
 // Controller-wide settings and the holidays.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "value_scales.h"
 
 namespace veltrano {
 
@@ -21,6 +25,25 @@ struct GeneralParameters {
     bool SoftGzsActive = false;
     bool operator==(const GeneralParameters&) const = default;
 };
+
+// One parameter with a box of its own on the parameter sheet: the box's
+// caption, its item list and the member it edits.
+struct GeneralParameterField {
+    std::string_view caption;
+    const ItemList& (*items)();
+    std::int32_t GeneralParameters::*code;
+};
+
+// In the order in which entering the sheet sets them: random span, shading
+// hysteresis, outside offset, inside offset, heating hysteresis, wind delay.
+inline constexpr std::array<GeneralParameterField, 6> kGeneralParameterFields = {{
+    {"Zufalls-Zeitspanne", RandomSpanItems, &GeneralParameters::RandomSpanCode},
+    {"Beschattungs-Hysterese", ShadingHysteresisItems, &GeneralParameters::ShadingHysteresisCode},
+    {"Offset Außentemperatur", TemperatureOffsetItems, &GeneralParameters::OutsideTempOffsetCode},
+    {"Offset Innentemperatur", TemperatureOffsetItems, &GeneralParameters::InsideTempOffsetCode},
+    {"Schalt-Hysterese Heizung", HeatingHysteresisItems, &GeneralParameters::HeatingHysteresisCode},
+    {"Auslöseverzögerung Wind", WindDelayItems, &GeneralParameters::WindDelayCode},
+}};
 
 // A holiday recurs every year; the year is not kept.
 struct Holiday {

@@ -21,81 +21,91 @@ struct MotorField {
     std::string_view name;  // the member's name
     std::int32_t Record::*member;
     const ItemList& (*items)();  // the item list of its codes
+    std::string_view caption;    // the sheet's caption of its box
+    // Appended to an item text that carries no unit of its own ("°C", " km/h").
+    std::string_view unit;
 };
 
-// Specialised for every per-motor record: `Table`, the model's 32 records,
-// and `Fields`, the fields in wire order (`Modified` is not one of them).
+// Specialised for every per-motor record: `Caption`, the caption of its group
+// on its sheet, `Table`, the model's 32 records, and `Fields`, the fields in
+// wire order (`Modified` is not one of them).
 template <typename Record>
 struct MotorRecordFields;
 
 template <>
 struct MotorRecordFields<ShadingSettings> {
     using R = ShadingSettings;
+    static constexpr std::string_view Caption = "Beschattungsautomatik";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Shading;
     static constexpr std::array<MotorField<R>, 6> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"TemperatureCode", &R::TemperatureCode, ShadingTemperatureItems},
-        {"FromCode", &R::FromCode, ShadingHourItems},
-        {"ToCode", &R::ToCode, ShadingHourItems},
-        {"BrightnessCode", &R::BrightnessCode, ShadingBrightnessItems},
-        {"DurationCode", &R::DurationCode, RunTimeItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"TemperatureCode", &R::TemperatureCode, ShadingTemperatureItems, "Temperatur", "°C"},
+        {"FromCode", &R::FromCode, ShadingHourItems, "von", ""},
+        {"ToCode", &R::ToCode, ShadingHourItems, "bis", ""},
+        {"BrightnessCode", &R::BrightnessCode, ShadingBrightnessItems, "Grenz-Lux-Wert", ""},
+        {"DurationCode", &R::DurationCode, RunTimeItems, "Aktivierungszeit", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<TwilightMorningSettings> {
     using R = TwilightMorningSettings;
+    static constexpr std::string_view Caption = "Dämmerungsautomatik Morgen";
     static constexpr MotorTable<R> ConfigurationModel::*Table =
         &ConfigurationModel::TwilightMorning;
     static constexpr std::array<MotorField<R>, 4> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"FromCode", &R::FromCode, MorningHourItems},
-        {"BrightnessCode", &R::BrightnessCode, BrightnessItems},
-        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"FromCode", &R::FromCode, MorningHourItems, "ab", ""},
+        {"BrightnessCode", &R::BrightnessCode, BrightnessItems, "Grenz-Lux-Wert", ""},
+        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems, "Aktivierungszeit", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<TwilightEveningSettings> {
     using R = TwilightEveningSettings;
+    static constexpr std::string_view Caption = "Dämmerungsautomatik Abend";
     static constexpr MotorTable<R> ConfigurationModel::*Table =
         &ConfigurationModel::TwilightEvening;
     static constexpr std::array<MotorField<R>, 4> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"FromCode", &R::FromCode, EveningHourItems},
-        {"BrightnessCode", &R::BrightnessCode, BrightnessItems},
-        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"FromCode", &R::FromCode, EveningHourItems, "ab", ""},
+        {"BrightnessCode", &R::BrightnessCode, BrightnessItems, "Grenz-Lux-Wert", ""},
+        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems, "Aktivierungszeit", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<WindSettings> {
     using R = WindSettings;
+    static constexpr std::string_view Caption = "Einfahren bei Wind";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Wind;
     static constexpr std::array<MotorField<R>, 2> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"SpeedCode", &R::SpeedCode, WindSpeedItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"SpeedCode", &R::SpeedCode, WindSpeedItems, "bei v >", " km/h"},
     }};
 };
 
 template <>
 struct MotorRecordFields<RainSettings> {
     using R = RainSettings;
+    static constexpr std::string_view Caption = "Einfahren bei Regen";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Rain;
     static constexpr std::array<MotorField<R>, 2> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"Direction", &R::Direction, DirectionItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"Direction", &R::Direction, DirectionItems, "in Richtung", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<ReverseSettings> {
     using R = ReverseSettings;
+    static constexpr std::string_view Caption = "Reversier-Automatik";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Reverse;
     static constexpr std::array<MotorField<R>, 3> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"AtUp", &R::AtUp, ReverseTimeItems},
-        {"AtDown", &R::AtDown, ReverseTimeItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"AtUp", &R::AtUp, ReverseTimeItems, "Rückl. nach AUF", " s"},
+        {"AtDown", &R::AtDown, ReverseTimeItems, "Rückl. nach AB", " s"},
     }};
 };
 
@@ -103,84 +113,94 @@ struct MotorRecordFields<ReverseSettings> {
 template <>
 struct MotorRecordFields<TouchSettings> {
     using R = TouchSettings;
+    static constexpr std::string_view Caption = "Tast-Automatik";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Touch;
     static constexpr std::array<MotorField<R>, 2> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems, "Aktivierungszeit", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<ProportionalTempSettings> {
     using R = ProportionalTempSettings;
+    static constexpr std::string_view Caption = "Proportionale Temperatursteuerung";
     static constexpr MotorTable<R> ConfigurationModel::*Table =
         &ConfigurationModel::ProportionalTemp;
     static constexpr std::array<MotorField<R>, 8> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"From", &R::From, HourItems},
-        {"To", &R::To, HourItems},
-        {"SetpointCode", &R::SetpointCode, SetpointTemperatureItems},
-        {"Direction", &R::Direction, DirectionItems},
-        {"ControlRangeCode", &R::ControlRangeCode, ControlRangeItems},
-        {"MaxTravelCode", &R::MaxTravelCode, RunTimeItems},
-        {"StepsCode", &R::StepsCode, StepsItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"From", &R::From, HourItems, "von", ""},
+        {"To", &R::To, HourItems, "bis", ""},
+        {"SetpointCode", &R::SetpointCode, SetpointTemperatureItems, "Soll-Temperatur", ""},
+        {"Direction", &R::Direction, DirectionItems, "Aktivier.-Richtung", ""},
+        {"ControlRangeCode", &R::ControlRangeCode, ControlRangeItems, "Regel-Bereich", ""},
+        {"MaxTravelCode", &R::MaxTravelCode, RunTimeItems, "Max. Stellzeit", ""},
+        {"StepsCode", &R::StepsCode, StepsItems, "Anzahl Schritte", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<InsideTempSettings> {
     using R = InsideTempSettings;
+    static constexpr std::string_view Caption = "Innen-Temperatursteuerung";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::InsideTemp;
     static constexpr std::array<MotorField<R>, 8> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"Comparison", &R::Comparison, TemperatureComparisonItems},
-        {"Threshold1Code", &R::Threshold1Code, ThresholdTemperatureItems},
-        {"Direction", &R::Direction, DirectionItems},
-        {"Threshold2Code", &R::Threshold2Code, ThresholdTemperatureItems},
-        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems},
-        {"From", &R::From, HourItems},
-        {"To", &R::To, HourItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"Comparison", &R::Comparison, TemperatureComparisonItems, "größer kleiner", ""},
+        {"Threshold1Code", &R::Threshold1Code, ThresholdTemperatureItems, "Temperatur-Schwelle 1",
+         ""},
+        {"Direction", &R::Direction, DirectionItems, "Auf Ab", ""},
+        {"Threshold2Code", &R::Threshold2Code, ThresholdTemperatureItems, "Temperatur-Schwelle 2",
+         ""},
+        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems, "Stellzeit", ""},
+        {"From", &R::From, HourItems, "von", ""},
+        {"To", &R::To, HourItems, "bis", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<HeatingSettings> {
     using R = HeatingSettings;
+    static constexpr std::string_view Caption = "Heizungs-Steuerung";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Heating;
     static constexpr std::array<MotorField<R>, 5> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"DayNight", &R::DayNight, DayNightItems},
-        {"Mode", &R::Mode, HeatingModeItems},
-        {"DayTempCode", &R::DayTempCode, HeatingTemperatureItems},
-        {"NightTempCode", &R::NightTempCode, HeatingTemperatureItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"DayNight", &R::DayNight, DayNightItems, "Tag / Nacht", ""},
+        {"Mode", &R::Mode, HeatingModeItems, "Betriebsart", ""},
+        {"DayTempCode", &R::DayTempCode, HeatingTemperatureItems, "Tag-Temperatur", ""},
+        {"NightTempCode", &R::NightTempCode, HeatingTemperatureItems, "Nacht-Temperatur", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<HumiditySettings> {
     using R = HumiditySettings;
+    static constexpr std::string_view Caption = "Luftfeuchtigkeits-Steuerung";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::Humidity;
     static constexpr std::array<MotorField<R>, 7> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"Comparison", &R::Comparison, HumidityComparisonItems},
-        {"Threshold1Code", &R::Threshold1Code, HumidityItems},
-        {"Threshold2Code", &R::Threshold2Code, HumidityItems},
-        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems},
-        {"From", &R::From, HourItems},
-        {"To", &R::To, HourItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"Comparison", &R::Comparison, HumidityComparisonItems, "größer kleiner", ""},
+        {"Threshold1Code", &R::Threshold1Code, HumidityItems, "Feuchte-Schwelle 1", ""},
+        {"Threshold2Code", &R::Threshold2Code, HumidityItems, "Feuchte-Schwelle 2", ""},
+        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems, "Stellzeit", ""},
+        {"From", &R::From, HourItems, "von", ""},
+        {"To", &R::To, HourItems, "bis", ""},
     }};
 };
 
 template <>
 struct MotorRecordFields<OutsideTempSettings> {
     using R = OutsideTempSettings;
+    static constexpr std::string_view Caption = "Außen-Temperatursteuerung";
     static constexpr MotorTable<R> ConfigurationModel::*Table = &ConfigurationModel::OutsideTemp;
     static constexpr std::array<MotorField<R>, 5> Fields = {{
-        {"Off", &R::Off, OnOffItems},
-        {"Threshold1Code", &R::Threshold1Code, ThresholdTemperatureItems},
-        {"Direction", &R::Direction, OutsideDirectionItems},
-        {"Threshold2Code", &R::Threshold2Code, ThresholdTemperatureItems},
-        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems},
+        {"Off", &R::Off, OnOffItems, "Ein/Aus", ""},
+        {"Threshold1Code", &R::Threshold1Code, ThresholdTemperatureItems, "Temperatur-Schwelle 1",
+         ""},
+        {"Direction", &R::Direction, OutsideDirectionItems, "Auf, Ab, deaktiv", ""},
+        {"Threshold2Code", &R::Threshold2Code, ThresholdTemperatureItems, "Temperatur-Schwelle 2",
+         ""},
+        {"DurationCode", &R::DurationCode, RunTimeOrContinuousItems, "Stellzeit", ""},
     }};
 };
 

@@ -292,4 +292,9 @@ const ItemList& WindDelayItems() {
     return items;
 }
 
+const ItemList& AlarmPatternItems() {
+    static const ItemList items{"\u2191", "\u2013", "\u2193"};
+    return items;
+}
+
 }  // namespace veltrano

@@ -103,5 +103,7 @@ const ItemList& TemperatureOffsetItems();
 const ItemList& HeatingHysteresisItems();
 // 21 items "0 s" .. "20 s": code seconds.
 const ItemList& WindDelayItems();
+// Up arrow, en dash, down arrow: `AlarmPatterns` 0 up, 1 no action, 2 down.
+const ItemList& AlarmPatternItems();
 
 }  // namespace veltrano
