@@ -11,6 +11,7 @@
 #include "app/status_panel.h"
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "link/transfer_end.h"
 #include "masks/manual_sheet.h"
 #include "masks/switch_time_editor.h"
 
@@ -25,9 +26,6 @@ const char* const kBankControls[] = {"AS_Bank_next_",  "AS_Bank_Label", "GZ_Bank
 
 constexpr int kSheetShading = 1, kSheetWind = 2, kSheetTemperature = 3, kSheetHeating = 4;
 
-constexpr const char* kPollCommands = "sfi\rsdt\rsti\rskd\rsmo\r";
-constexpr int kPollTally = 24;
-
 }  // namespace
 
 void TQuorvan::Timer1Timer() {
@@ -36,20 +34,24 @@ void TQuorvan::Timer1Timer() {
         // Output still waiting (XOFF held, slow adapter): polls would only
         // pile up behind it until the queue is full.
         if (!comm1_->OutputPending()) {
-            comm1_->WriteText(kPollCommands);
+            comm1_->WriteText(kPollRequests);
             state_.TxCount += kPollTally;
             SetPanelText(12, QString("TxD: %1").arg(state_.TxCount));
         }
 
-        if (PanelText(0) == kNoConnection) {
-            ShowNotConnected();
-        } else if (const auto rejection = FirmwareRejection(state_.FirmwareVersion)) {
-            timer1_->stop();
-            dialogs_->ShowError(QString::fromStdString(*rejection));
-            dialogs_->EndProgram();
-            return;
-        } else {
-            EvaluateFamily();
+        const PollVerdict verdict = JudgePoll(PanelText(0).toStdString(), state_.FirmwareVersion);
+        switch (verdict.kind) {
+            case PollVerdict::Kind::NotConnected:
+                ShowNotConnected();
+                break;
+            case PollVerdict::Kind::Rejected:
+                timer1_->stop();
+                dialogs_->ShowError(QString::fromStdString(verdict.rejection));
+                dialogs_->EndProgram();
+                return;
+            case PollVerdict::Kind::Linked:
+                EvaluateFamily(verdict.identity);
+                break;
         }
         if (state_.LinkDown != wasDown) manualSheet_->LinkChanged(state_.LinkDown);
     }
@@ -76,8 +78,7 @@ void TQuorvan::ShowNotConnected() {
     state_.Identity.ThirtyTwoMotors = true;
 }
 
-void TQuorvan::EvaluateFamily() {
-    const ControllerIdentity id = IdentifyController(PanelText(0).toStdString());
+void TQuorvan::EvaluateFamily(const ControllerIdentity& id) {
     state_.Identity = id;
 
     // Bank controls and list widths follow the Controller now linked, so a
@@ -176,8 +177,7 @@ void TQuorvan::Comm1Error(unsigned errors) {
 }
 
 void TQuorvan::EndTransfersOnLostDevice() {
-    readAll_.Abandon(ReadAllEnd::DeviceLost);
-    sendAll_.Abort(SendAllEnd::DeviceLost);
+    veltrano::EndTransfersOnLostDevice(readAll_, sendAll_);
     logbook_.Abandon();
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "link/transfer_end.h"
 
 namespace veltrano {
 namespace {
@@ -20,9 +21,6 @@ const char* const kEditorCombos[] = {"CB_Wochentag", "CB_Raum",       "CB_Schalt
 constexpr const char* kReadingRow6 = "     Lese Daten von Steuerung ...";
 constexpr const char* kTimedOutPanel = "Zeitüberschreitung beim Lesen";
 constexpr const char* kReadDonePanel = "Lesen beendet";
-constexpr const char* kTimedOutMessage =
-    "Die Daten wurden nicht vollständig von der Steuerung gelesen.\n"
-    "Bitte wiederholen Sie \"Steuerung --> PC\".";
 constexpr const char* kIncompletePanel = "Unvollständig gelesen";
 
 // How often the watchdog looks; the read ends at most this much after its time-out.
@@ -135,11 +133,11 @@ void TQuorvan::ReadAllTimedOut(ReadAllEnd why) {
     if (why == ReadAllEnd::DeviceLost) {
         // Reported from the port's handler: the box waits until it returned.
         SetPanelText(5, kConnectionLostPanel);
-        ShowErrorLater(kConnectionLostMessage);
+        ShowErrorLater(QString::fromUtf8(kConnectionLostMessage));
         return;
     }
     SetPanelText(5, kTimedOutPanel);
-    dialogs_->ShowError(kTimedOutMessage);
+    dialogs_->ShowError(QString::fromUtf8(kReadTimedOutMessage));
 }
 
 }  // namespace veltrano

@@ -9,22 +9,11 @@
 
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
+#include "link/send_all_checks.h"
+#include "link/transfer_end.h"
 
 namespace veltrano {
 namespace {
-
-// The date the Controller shows until its radio clock is decoded.
-constexpr const char* kDateNotDecoded = "01.01.00";
-constexpr const char* kDcf77Message =
-    "Bitte warten Sie, bis das Funk-Zeitsignal (DCF77) entschlüsselt wurde. Erst wenn Datum und "
-    "Uhrzeit richtig angezeigt werden, ist es möglich, die Daten zur Steuerung zu senden.";
-constexpr const char* kOverwriteQuestion =
-    "Alle Daten in der Steuerung werden überschrieben. Fortfahren?";
-constexpr const char* kStalledMessage =
-    "Die Steuerung nimmt keine Daten an (XOFF).\n\n"
-    "Die Übertragung wurde abgebrochen; die Konfiguration in der Steuerung ist möglicherweise "
-    "unvollständig. Bitte prüfen Sie die Verbindung und wiederholen Sie die Übertragung "
-    "(PC --> Steuerung).";
 
 constexpr const char* kSendDonePanel = "Senden beendet";
 constexpr std::chrono::milliseconds kIdleReceivePause{10};
@@ -52,20 +41,16 @@ void TQuorvan::SetUpSendAll() {
 }
 
 void TQuorvan::Send_ButtonClick() {
-    if (state_.LinkDown) return;
-    // The buttons are disabled during either transfer; a second start would
-    // interleave its blocks with the running one.
-    if (sendAll_.Running() || state_.ReadAllInProgress) return;
-
-    if (PanelText(2) == kDateNotDecoded) {
-        dialogs_->ShowMessage(kDcf77Message);
-        return;
+    const SendAllGate gate =
+        CheckSendAll(state_, sendAll_.Running(), PanelText(2).toStdString(), readIncomplete_);
+    if (gate.refusal == SendAllGate::Refusal::DateNotDecoded)
+        dialogs_->ShowMessage(QString::fromStdString(gate.message));
+    // Without a link or during a transfer the button is not offered at all.
+    if (!gate.Allowed()) return;
+    for (const std::string& question : gate.questions) {
+        if (!dialogs_->AskYesNo(QString::fromStdString(question))) return;
     }
-    if (readIncomplete_ && !dialogs_->AskYesNo(kIncompleteSendQuestion)) return;
-    if (!state_.OverwriteConfirmed) {
-        if (dialogs_->AskYesNo(kOverwriteQuestion)) state_.OverwriteConfirmed = true;
-        if (!state_.OverwriteConfirmed) return;
-    }
+    state_.OverwriteConfirmed = true;
 
     BeginTransferControls(SendProgressMaximum(state_.Identity));
     SetPanelText(5, QString());
@@ -112,7 +97,7 @@ void TQuorvan::SendAllFinished(const SendAllResult& result) {
             return;
         case SendAllEnd::DeviceLost:
             // Reported from the port's handler: the box waits until it returned.
-            ShowErrorLater(kConnectionLostMessage);
+            ShowErrorLater(FromView(kConnectionLostMessage));
             return;
         case SendAllEnd::WriteFailed:
             return;  // the error itself is shown

@@ -127,7 +127,7 @@ TQuorvan::TQuorvan(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
         [this](const std::function<void()>& fn) { Guarded(fn); });
 
     timer1_ = MakeGuardedTimer("Timer1", 900, [this] { Timer1Timer(); });
-    timer3_ = MakeGuardedTimer("Timer3", 2500, [this] { Timer3Timer(); });
+    timer3_ = MakeGuardedTimer("Timer3", kLinkCheckIntervalMs, [this] { Timer3Timer(); });
     reconnectTimer_ = MakeGuardedTimer("ReconnectTimer", 1000, [this] { ReconnectTimerTick(); });
     parameters_ =
         std::make_unique<ParameterSheet>(pages_->widget(kParameterSheet), model_, state_, timer1_,

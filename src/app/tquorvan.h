@@ -15,6 +15,7 @@
 
 #include "app/user_dialogs.h"
 #include "link/comm_port.h"
+#include "link/controller_poll.h"
 #include "link/link_state.h"
 #include "link/read_all.h"
 #include "link/receive_handler.h"
@@ -50,18 +51,9 @@ class TQuorvan : public QMainWindow {
 
   public:
     static constexpr int kPanelCount = 14;
-    static constexpr const char* kNoConnection = "Keine Verbindung";
+    static constexpr const char* kNoConnection = kNoConnectionText.data();
     // A transfer ended because the port lost its device.
     static constexpr const char* kConnectionLostPanel = "Verbindung unterbrochen";
-    static constexpr const char* kConnectionLostMessage =
-        "Die Verbindung zur Steuerung wurde unterbrochen (Schnittstelle nicht mehr verfügbar). "
-        "Die Übertragung wurde abgebrochen und ist unvollständig.\n\n"
-        "Bitte prüfen Sie Kabel und Schnittstelle und wiederholen Sie die Übertragung.";
-    // Questions while the model holds values a read-all did not get.
-    static constexpr const char* kIncompleteSendQuestion =
-        "Die Daten der Steuerung wurden nicht vollständig gelesen. Beim Senden werden alle "
-        "Schaltzeiten der Steuerung gelöscht und nicht gelesene Werte mit denen des Programms "
-        "überschrieben. Trotzdem senden?";
     static constexpr const char* kIncompleteSaveQuestion =
         "Die Daten der Steuerung wurden nicht vollständig gelesen. Die Datei enthält dann "
         "Werte, die nicht aus der Steuerung stammen. Trotzdem speichern?";
@@ -173,7 +165,7 @@ class TQuorvan : public QMainWindow {
     void ForgetController();
     // Whether ReconnectTimer tries the port again every second.
     void RetryOpeningPort(bool retry);
-    void EvaluateFamily();
+    void EvaluateFamily(const ControllerIdentity& id);
     void ShowSensorTexts(const SensorTexts& texts);
     // Sensor panels and fields greyed (their last values kept) or normal.
     void ShowLiveValuesStale(bool stale);

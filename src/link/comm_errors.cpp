@@ -31,6 +31,13 @@ ECommError PortIsOpenError() {
 }
 
 ECommError DeviceNotFoundError(const std::string& deviceName) {
+    if (deviceName.rfind("COM", 0) != 0) {
+        return ECommError("Specified device not found (" + deviceName + ").",
+                          "Unter " + deviceName +
+                              " ist kein Gerät angeschlossen. Bitte den Adapter einstecken oder "
+                              "einen anderen Port angeben.",
+                          true);
+    }
     // The port number is what follows "COM"; the places are those a port
     // number leads to (see DefaultDeviceForPort).
     const std::string number = deviceName.size() > 3 ? deviceName.substr(3) : "?";

@@ -18,6 +18,7 @@ using comm::Session;
 struct TCommPort::Impl {
     UiDispatcher dispatcher;
     int portNum = 1;
+    std::string devicePath;
     comm::LineSettings line;
     DeviceResolver resolver = DefaultDeviceForPort;
     CounterSource counters = comm::ReadDriverCounters;
@@ -59,7 +60,13 @@ int TCommPort::PortNum() const {
 }
 
 std::string TCommPort::DeviceName() const {
+    if (!impl_->devicePath.empty()) return impl_->devicePath;
     return "COM" + std::to_string(impl_->portNum);
+}
+
+void TCommPort::SetDevicePath(std::string path) {
+    if (IsOpen()) throw comm::PortIsOpenError();
+    impl_->devicePath = std::move(path);
 }
 
 void TCommPort::SetBaudrate(int baud) {
@@ -86,7 +93,8 @@ void TCommPort::Open() {
     if (IsOpen()) throw comm::PortIsOpenError();
     // A session whose device was lost still holds its descriptor.
     Close();
-    const std::string path = impl_->resolver(impl_->portNum);
+    const std::string path =
+        impl_->devicePath.empty() ? impl_->resolver(impl_->portNum) : impl_->devicePath;
     auto device = comm::SerialDevice::Open(path, DeviceName(), impl_->line);
     auto session = std::make_shared<Session>(
         *this, std::move(device),

@@ -75,7 +75,11 @@ class TCommPort {
     // Fails with "Can't perform this operation while port is open" while open.
     void SetPortNum(int portNum);
     int PortNum() const;
-    std::string DeviceName() const;  // "COM" + port number
+    // "COM" + port number, or the device path when one was given.
+    std::string DeviceName() const;
+    // Opens this device instead of the one the port number leads to, and
+    // names it by its path; empty: the port number's device again.
+    void SetDevicePath(std::string path);
 
     // Line settings: stored; applied at once if open. Only 9600 8N1 is used.
     void SetBaudrate(int baud);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/tquorvan.h"
+#include "link/send_all_checks.h"
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
@@ -310,7 +311,7 @@ TEST_F(ReadAllWindowTest, AnIncompleteReadSaysWhatIsMissingAndAsksBeforeSendingO
     log.answers = {false};
     Find<QPushButton>("Read_Button_RS")->click();
     ASSERT_EQ(log.questions.size(), 1);
-    EXPECT_EQ(log.questions[0], TQuorvan::kIncompleteSendQuestion);
+    EXPECT_EQ(log.questions[0], QString::fromUtf8(kIncompleteSendQuestion));
     EXPECT_FALSE(window->State().SendInProgress);
 
     // So does " Speichern auf File"; "Nein" writes nothing and asks for no file name.

@@ -13,6 +13,7 @@
 
 #include "../port/pty_peer.h"
 #include "app/tquorvan.h"
+#include "link/transfer_end.h"
 #include "fake_dialogs.h"
 #include "qt_app.h"
 #include "temp_workdir.h"
@@ -98,7 +99,7 @@ TEST_F(TransferHangTest, AHangUpWithBytesQueuedEndsTheTransferAtOnce) {
             [&] { return !state.SendInProgress && !state.ReadAllInProgress; }, 5000));
         EXPECT_EQ(window->PanelText(5), "Verbindung unterbrochen");
         ASSERT_TRUE(ProcessEventsUntil([&] { return !log.errors.isEmpty(); }));
-        EXPECT_EQ(log.errors[0], TQuorvan::kConnectionLostMessage);
+        EXPECT_EQ(log.errors[0], QString::fromUtf8(kConnectionLostMessage));
         ExpectWindowGivenBack(button);
         EXPECT_FALSE(window->SendAllWatchdog()->isActive());
         EXPECT_FALSE(window->ReadAllWatchdog()->isActive());

@@ -1,0 +1,24 @@
+// The commands of veltrano-cli: status, read, write, diff.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "cli_arguments.h"
+
+namespace veltrano::cli {
+
+// Where the tool talks: results to `out`, messages and progress to `err`.
+struct CliConsole {
+    std::FILE* out = stdout;
+    std::FILE* err = stderr;
+    bool errIsTerminal = false;
+    // A yes/no question on the terminal; empty when standard input is none.
+    std::function<bool(const std::string& question)> ask;
+};
+
+// Runs the command; returns its exit status.
+int RunCommand(const CliArguments& args, CliConsole& console);
+
+}  // namespace veltrano::cli
