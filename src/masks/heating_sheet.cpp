@@ -17,6 +17,7 @@
 #include "masks/mask_lines.h"
 #include "masks/mask_section.h"
 #include "masks/sheet_steps.h"
+#include "model/motor_fields.h"
 
 namespace veltrano {
 namespace {
@@ -91,7 +92,7 @@ HeatingSheet::~HeatingSheet() = default;
 
 void HeatingSheet::BuildEditors(QWidget* sheet) {
     using R = HeatingSettings;
-    auto* g = new QGroupBox("Heizungs-Steuerung", sheet);
+    auto* g = new QGroupBox(MotorRecordFields<R>::Caption.data(), sheet);
     g->setObjectName("GroupBox_Heizung");
     g->setGeometry(kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight);
     MakeHelpButton(g, "Help_Heiz");

@@ -19,6 +19,7 @@
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
 #include "masks/sheet_steps.h"
+#include "model/motor_fields.h"
 
 namespace veltrano {
 namespace {
@@ -106,7 +107,7 @@ void ManualSheet::BuildManual(QWidget* sheet) {
 
 void ManualSheet::BuildReverse(QWidget* sheet) {
     using R = ReverseSettings;
-    auto* g = new QGroupBox("Reversier-Automatik", sheet);
+    auto* g = new QGroupBox(MotorRecordFields<R>::Caption.data(), sheet);
     g->setObjectName("GroupBox_Reversier_Automatik");
     g->setGeometry(kGroupLeft, kReverseTop, kGroupWidth, kGroupHeight);
     MakeHelpButton(g, "Help_Reversier");
@@ -142,7 +143,7 @@ void ManualSheet::BuildReverse(QWidget* sheet) {
 
 void ManualSheet::BuildTouch(QWidget* sheet) {
     using R = TouchSettings;
-    auto* g = new QGroupBox("Tast-Automatik", sheet);
+    auto* g = new QGroupBox(MotorRecordFields<R>::Caption.data(), sheet);
     g->setObjectName("GroupBox_Tast_Automatik");
     g->setGeometry(kGroupLeft, kTouchTop, kGroupWidth, kGroupHeight);
     MakeHelpButton(g, "Help_TA");

@@ -8,24 +8,18 @@ namespace veltrano {
 const std::array<ParameterField, 6>& ParameterFields() {
     static const std::array<ParameterField, 6> fields = {{
         {ParameterControl::ZufallsZeitspanne, "ZufallsZeitspanne", "Parameter_Label1",
-         "Zufalls-Zeitspanne", "Für die Zufallsfunktion im Bereich \"Schaltzeiten\"",
-         &RandomSpanItems, &GeneralParameters::RandomSpanCode},
+         "Für die Zufallsfunktion im Bereich \"Schaltzeiten\"", kGeneralParameterFields[0]},
         {ParameterControl::BeschattungsHysterese, "BeschattungsHysterese", "Parameter_Label2",
-         "Beschattungs-Hysterese",
          "Schalt-Hysterese des Helligkeitswertes bei Beschattungs-Automatik",
-         &ShadingHysteresisItems, &GeneralParameters::ShadingHysteresisCode},
+         kGeneralParameterFields[1]},
         {ParameterControl::OffsetAussentemperatur, "OffsetAussentemperatur", "Parameter_Label3",
-         "Offset Außentemperatur", "Offset Außentemperatur", &TemperatureOffsetItems,
-         &GeneralParameters::OutsideTempOffsetCode},
+         "Offset Außentemperatur", kGeneralParameterFields[2]},
         {ParameterControl::OffsetInnentemperatur, "OffsetInnentemperatur", "Parameter_Label4",
-         "Offset Innentemperatur", "Offset Innentemperatur", &TemperatureOffsetItems,
-         &GeneralParameters::InsideTempOffsetCode},
+         "Offset Innentemperatur", kGeneralParameterFields[3]},
         {ParameterControl::Heiz_Hysterese, "Heiz_Hysterese", "Heiz_Hysterese_Label",
-         "Schalt-Hysterese Heizung", "Schalt-Hysterese Heizung", &HeatingHysteresisItems,
-         &GeneralParameters::HeatingHysteresisCode},
+         "Schalt-Hysterese Heizung", kGeneralParameterFields[4]},
         {ParameterControl::AusloeseverzoegerungWind, "AusloeseverzoegerungWind", "Parameter_Label5",
-         "Auslöseverzögerung Wind", "Auslöseverzögerung Wind", &WindDelayItems,
-         &GeneralParameters::WindDelayCode},
+         "Auslöseverzögerung Wind", kGeneralParameterFields[5]},
     }};
     return fields;
 }

@@ -13,15 +13,14 @@
 
 namespace veltrano {
 
-// One drop-down list of the sheet and the general parameter it edits.
+// One drop-down list of the sheet and the general parameter it edits (its
+// caption, items and member).
 struct ParameterField {
     ParameterControl control;
     const char* name;         // the combo box
     const char* captionName;  // the label above it
-    const char* caption;
     const char* hint;
-    const ItemList& (*items)();
-    std::int32_t GeneralParameters::*code;
+    const GeneralParameterField& parameter;
 };
 
 // In the order in which entering the sheet sets them: random span, shading

@@ -106,8 +106,8 @@ void ParameterSheet::SetStartBanks() {
 void ParameterSheet::SetParameterDefaults() {
     const GeneralParameters defaults;
     for (const ParameterField& field : ParameterFields()) {
-        model_.Parameters.*field.code = defaults.*field.code;
-        SelectParameterItem(field.control, defaults.*field.code);
+        model_.Parameters.*field.parameter.code = defaults.*field.parameter.code;
+        SelectParameterItem(field.control, defaults.*field.parameter.code);
     }
 }
 
@@ -134,7 +134,7 @@ void ParameterSheet::ParameterEnter() {
     }
     ShowGroupBankLabels();
     for (const ParameterField& field : ParameterFields())
-        SelectParameterItem(field.control, model_.Parameters.*field.code);
+        SelectParameterItem(field.control, model_.Parameters.*field.parameter.code);
 }
 
 void ParameterSheet::ParameterExit() {
@@ -150,7 +150,7 @@ void ParameterSheet::ParameterExit() {
 
 void ParameterSheet::ParameterClick(ParameterControl control) {
     const int index = ParameterBox(control)->currentIndex();
-    if (index >= 0) model_.Parameters.*FieldOf(control).code = index;
+    if (index >= 0) model_.Parameters.*FieldOf(control).parameter.code = index;
 }
 
 void ParameterSheet::AS_Click(int selector) {

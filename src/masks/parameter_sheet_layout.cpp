@@ -73,9 +73,12 @@ void ParameterSheet::Build(QWidget* sheet) {
 // A caption over its drop-down list, filled from the list of its field.
 QComboBox* ParameterSheet::BuildParameterBox(QWidget* group, ParameterControl control, int top) {
     const ParameterField& field = FieldOf(control);
-    MakeCaption(group, field.captionName, QString::fromUtf8(field.caption), QRect(8, top, 156, 14));
-    QComboBox* box =
-        MakeItemBox(group, field.name, field.items(), field.hint, QRect(8, top + 16, 110, 22));
+    MakeCaption(group, field.captionName,
+                QString::fromUtf8(field.parameter.caption.data(),
+                                  static_cast<qsizetype>(field.parameter.caption.size())),
+                QRect(8, top, 156, 14));
+    QComboBox* box = MakeItemBox(group, field.name, field.parameter.items(), field.hint,
+                                 QRect(8, top + 16, 110, 22));
     const auto& fields = ParameterFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i].control == control) parameterBoxes_[i] = box;
@@ -121,8 +124,8 @@ void ParameterSheet::BuildAlarm(QWidget* sheet) {
         selector->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         selector->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         selector->setSelectionMode(QAbstractItemView::SingleSelection);
-        for (const char* glyph : {"↑", "–", "↓"}) {
-            auto* item = new QListWidgetItem(QString::fromUtf8(glyph), selector);
+        for (const std::string& glyph : AlarmPatternItems()) {
+            auto* item = new QListWidgetItem(QString::fromStdString(glyph), selector);
             item->setTextAlignment(Qt::AlignCenter);
         }
         selector->setGeometry(142, y, 3 * kCell + 6, 19);

@@ -15,6 +15,7 @@
 #include "masks/mask_section.h"
 #include "masks/shading_lines.h"
 #include "masks/sheet_steps.h"
+#include "model/motor_fields.h"
 
 namespace veltrano {
 namespace {
@@ -145,8 +146,8 @@ QLabel* ShadingSheet::BrightnessField(QWidget* parent, const char* name, QRect g
 
 void ShadingSheet::BuildShading(QWidget* sheet) {
     using R = ShadingSettings;
-    QGroupBox* g =
-        SectionBox(sheet, "GroupBox_Beschattung", "Beschattungsautomatik", kShadingTop, "Help_BA");
+    QGroupBox* g = SectionBox(sheet, "GroupBox_Beschattung", MotorRecordFields<R>::Caption.data(),
+                              kShadingTop, "Help_BA");
     const SectionControls c = CommonControls(
         g, "BA", "BA_EIN_AUS", sheet,
         "Motor / Raum    Ein/Aus    T/°C        von      -       bis      bei Lux     "
@@ -201,8 +202,8 @@ void ShadingSheet::BuildShading(QWidget* sheet) {
 
 void ShadingSheet::BuildMorning(QWidget* sheet) {
     using R = TwilightMorningSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungMorgen", "Dämmerungsautomatik Morgen",
-                              kMorningTop, "Help_DM");
+    QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungMorgen",
+                              MotorRecordFields<R>::Caption.data(), kMorningTop, "Help_DM");
     const SectionControls c = CommonControls(
         g, "DM", "DM_Ein_Aus", sheet,
         "Motor / Raum      Ein/Aus          ab        bei Lux     Aktivierungszeit", kMorningTop);
@@ -239,8 +240,8 @@ void ShadingSheet::BuildMorning(QWidget* sheet) {
 
 void ShadingSheet::BuildEvening(QWidget* sheet) {
     using R = TwilightEveningSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungAbend", "Dämmerungsautomatik Abend",
-                              kEveningTop, "Help_DA");
+    QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungAbend",
+                              MotorRecordFields<R>::Caption.data(), kEveningTop, "Help_DA");
     const SectionControls c = CommonControls(
         g, "DA", "DA_Ein_Aus", sheet,
         "Motor / Raum     Ein/Aus          ab        bei Lux     Aktivierungszeit", kEveningTop);

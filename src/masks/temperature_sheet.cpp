@@ -14,6 +14,7 @@
 #include "masks/sheet_steps.h"
 #include "masks/temperature_lines.h"
 #include "masks/threshold_rules.h"
+#include "model/motor_fields.h"
 
 namespace veltrano {
 namespace {
@@ -106,7 +107,7 @@ TemperatureSheet::~TemperatureSheet() = default;
 void TemperatureSheet::BuildProportional(QWidget* sheet) {
     using R = ProportionalTempSettings;
     const Common c = CommonControls(
-        sheet, "PT", "GroupBox_PT", "Proportionale Temperatursteuerung", "Help_PT",
+        sheet, "PT", "GroupBox_PT", MotorRecordFields<R>::Caption.data(), "Help_PT",
         "Motor / Raum      Ein/Aus     von      -       bis       Temp.  \u2191\u2193  Bereich  "
         "Stellzeit  Schritte",
         kProportionalTop);
@@ -168,7 +169,7 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
 void TemperatureSheet::BuildInside(QWidget* sheet) {
     using R = InsideTempSettings;
     const Common c =
-        CommonControls(sheet, "IT", "GroupBox_IT", "Innen-Temperatursteuerung", "Help_IT",
+        CommonControls(sheet, "IT", "GroupBox_IT", MotorRecordFields<R>::Caption.data(), "Help_IT",
                        "Motor / Raum      Ein/Aus     von      -       bis         Schwelle 1      "
                        "  Schwelle 2    "
                        "Stellzeit",
@@ -265,7 +266,7 @@ void TemperatureSheet::BuildInside(QWidget* sheet) {
 void TemperatureSheet::BuildOutside(QWidget* sheet) {
     using R = OutsideTempSettings;
     const Common c = CommonControls(
-        sheet, "AT", "GroupBox_AT", "Außen-Temperatursteuerung", "Help_AT",
+        sheet, "AT", "GroupBox_AT", MotorRecordFields<R>::Caption.data(), "Help_AT",
         "Motor / Raum      Ein/Aus     Schwelle 1        Schwelle 2    Stellzeit", kOutsideTop);
     QGroupBox* g = c.group;
     QLabel* firstComparison = MakeField(g, "AT_gr_kl", nullptr, Indicator(8, 26));

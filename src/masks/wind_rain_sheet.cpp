@@ -16,6 +16,7 @@
 #include "masks/sheet_steps.h"
 #include "masks/threshold_rules.h"
 #include "masks/wind_rain_lines.h"
+#include "model/motor_fields.h"
 
 namespace veltrano {
 namespace {
@@ -102,7 +103,7 @@ WindRainSheet::~WindRainSheet() = default;
 
 void WindRainSheet::BuildWind(QWidget* sheet) {
     using R = WindSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_Wind", "Einfahren bei Wind",
+    QGroupBox* g = SectionBox(sheet, "GroupBox_Wind", MotorRecordFields<R>::Caption.data(),
                               QRect(kGroupLeft, kWindTop, kGroupWidth, kWindHeight), "Help_EW");
     const Common c = CommonControls(g, "EW", 18, sheet, "EW_Liste_Label",
                                     "Motor / Raum        Ein/Aus     bei v >        in Richtung",
@@ -151,7 +152,7 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
 
 void WindRainSheet::BuildRain(QWidget* sheet) {
     using R = RainSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_Regen", "Einfahren bei Regen",
+    QGroupBox* g = SectionBox(sheet, "GroupBox_Regen", MotorRecordFields<R>::Caption.data(),
                               QRect(kGroupLeft, kRainTop, kGroupWidth, kRainHeight), "Help_ER");
     const Common c = CommonControls(g, "ER", 18, sheet, "ER_Liste_Label",
                                     "Motor / Raum        Ein/Aus     in Richtung",
@@ -181,7 +182,7 @@ void WindRainSheet::BuildRain(QWidget* sheet) {
 
 void WindRainSheet::BuildHumidity(QWidget* sheet) {
     using R = HumiditySettings;
-    QGroupBox* g = SectionBox(sheet, "FeuchteSteuerung", "Luftfeuchtigkeits-Steuerung",
+    QGroupBox* g = SectionBox(sheet, "FeuchteSteuerung", MotorRecordFields<R>::Caption.data(),
                               QRect(kGroupLeft, kHumidityTop, kHumidityWidth, kHumidityHeight),
                               "Help_Feuchte");
     const Common c = CommonControls(g, "RelF", 42, sheet, "RelF_Label_7",

@@ -110,7 +110,7 @@ class Comparison {
     }
 
     // "06:30 ↑ Mo - Fr": time, direction and, for an entry of several days,
-    // its day group; the run time and the function where `full` asks for them.
+    // its day group; then the function and the run time where asked for.
     static std::string EntryText(const SwitchTime& e, bool withRunTime, bool withFunction) {
         std::string text = CodeText(TimeOfDayItems(), e.TimeCode);
         text += " " + CodeText(DirectionItems(), e.Direction);

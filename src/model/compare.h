@@ -24,8 +24,10 @@ struct CompareFeatures {
 // What a Controller has: differences in what it lacks are left out.
 struct CompareScope {
     CompareFeatures identity;
-    int motorCount = kMotorCount;  // 32 or 8
-    int slotCount = kSlotCount;    // switching times per day: 8 or 4
+    // 32 or 8, and 8 or 4 switching times per day; a count outside
+    // 1..32 or 1..8 counts as the whole table.
+    int motorCount = kMotorCount;
+    int slotCount = kSlotCount;
 };
 
 struct Difference {
@@ -33,10 +35,13 @@ struct Difference {
     std::string text;   // one line in the user's words
 };
 
-// Every difference from `a` to `b` ("value in a → value in b"), groups in the
-// order of the sheets; an empty list means equal. Motors are named with
-// their name in `a`. Bookkeeping that is never saved or sent (the Modified
-// flags, the manual-drive states, the reserved parameter) is not compared.
+// Every difference from `a` to `b` ("value in a → value in b"): motor names,
+// switching times (motor by motor, day by day), the per-motor records in the
+// order of motor_fields.h, then general parameters, alarm patterns, groups,
+// Soft-GZS and holidays. An empty list means equal. Motors are named with
+// their name in `a`. Not compared: the Modified flags and the manual-drive
+// states (bookkeeping) and the reserved parameter, which only a backup file
+// carries and the Controller never gets.
 std::vector<Difference> CompareConfigurations(const ConfigurationModel& a,
                                               const ConfigurationModel& b,
                                               const CompareScope& scope);

@@ -27,8 +27,8 @@ struct MotorField {
 };
 
 // Specialised for every per-motor record: `Caption`, the caption of its group
-// on its sheet, `Table`, the model's 32 records, and `Fields`, the fields in
-// wire order (`Modified` is not one of them).
+// on its sheet (a literal, so its data() ends in a null), `Table`, the model's 32 records, and
+// `Fields`, the fields in wire order (`Modified` is not one of them).
 template <typename Record>
 struct MotorRecordFields;
 
