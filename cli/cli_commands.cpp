@@ -236,12 +236,16 @@ DiffSide LoadSide(const std::string& operand, const Console& console) {
 CompareScope ScopeOf(const std::optional<ControllerIdentity>& identity) {
     CompareScope scope;
     if (!identity) {
-        scope.identity = CompareFeatures{false, true, true, true, false};
+        scope.identity = CompareFeatures{false, true, true, true, false, true};
         return scope;
     }
-    scope.identity = CompareFeatures{identity->SunProtectionFamily, identity->ConservatoryFamily,
+    // A roller-shutter Controller's read leaves its reverse settings unread.
+    scope.identity = CompareFeatures{identity->SunProtectionFamily,
+                                     identity->ConservatoryFamily,
                                      identity->TouchAutomationAvailable,
-                                     identity->GroupCentralAvailable, identity->RadioVariant};
+                                     identity->GroupCentralAvailable,
+                                     identity->RadioVariant,
+                                     !identity->RollerShutterFamily()};
     scope.motorCount = identity->ThirtyTwoMotors ? kMotorCount : 8;
     scope.slotCount = identity->EightTimesPerDay ? kSlotCount : 4;
     return scope;

@@ -52,7 +52,7 @@ bool SunOrConservatory(const CompareFeatures& f) {
 // always, touch where the Controller has it.
 template <typename Record>
 bool ShowsRecord(const CompareFeatures& f) {
-    if constexpr (std::is_same_v<Record, ReverseSettings>) return true;
+    if constexpr (std::is_same_v<Record, ReverseSettings>) return f.ReverseRead;
     if constexpr (std::is_same_v<Record, TouchSettings>) return f.TouchAutomationAvailable;
     if constexpr (std::is_same_v<Record, ShadingSettings> ||
                   std::is_same_v<Record, TwilightMorningSettings> ||

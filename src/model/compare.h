@@ -19,6 +19,10 @@ struct CompareFeatures {
     bool TouchAutomationAvailable = false;
     bool GroupCentralAvailable = false;
     bool RadioVariant = false;
+    // False when one side was read from a Controller whose read does not
+    // fetch the reverse record (a roller-shutter one): its values there are
+    // the program's, and a difference would be none of the Controller's.
+    bool ReverseRead = true;
 };
 
 // What a Controller has: differences in what it lacks are left out.

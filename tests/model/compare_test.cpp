@@ -129,6 +129,8 @@ TEST(CompareConfigurations, OneChangeGivesExactlyItsLine) {
          nullptr},
         {"alarm of a radio variant", Scope(kRadio), [](auto& m) { m.alarmPattern(3) = kAlarmDown; },
          nullptr, nullptr},
+        {"reverse not read from the Controller", Scope(CompareFeatures{.ReverseRead = false}),
+         [](auto& m) { m.reverse(3).AtUp = 10; }, nullptr, nullptr},
         {"groups without group central control", sun,
          [](auto& m) { m.Parameters.SoftGzsActive = true; }, nullptr, nullptr},
         {"bookkeeping", all,
