@@ -165,7 +165,8 @@ int Read(const CliArguments& args, const Console& console) {
     } catch (const BackupWriteError& e) {
         throw console.Fail(kExitBadFile, e.what());
     }
-    console.Say("Gespeichert: " + args.output);
+    console.Say("Gespeichert: " + args.output + " (" + std::to_string(link.ReceivedTotal()) +
+                " Zeichen empfangen)");
     return kExitOk;
 }
 

@@ -14,6 +14,9 @@ namespace {
 constexpr std::chrono::milliseconds kPollInterval{900};
 // Characters that arrive at the line's pace go to the decoders a frame at a time.
 constexpr std::chrono::milliseconds kReceiveBatchDelay{20};
+// Between looks at a line that brings a frame character by character, as the
+// window does while no send-all waits for acknowledgements.
+constexpr std::chrono::milliseconds kReceivePause{10};
 
 std::string WithoutPrefix(const std::string& text, std::string_view prefix) {
     if (text.rfind(prefix, 0) != 0) return text;
@@ -48,7 +51,12 @@ ControllerLink::ControllerLink(ConfigurationModel& model)
     readAll_.WriteText = [this](std::string_view bytes) { Write(bytes); };
 
     port_.SetReceiveBatching(CompletesAFrame, kReceiveBatchDelay);
-    port_.OnRxChar = [this](int) { receiver_.OnReceive(port_.ReadText()); };
+    port_.SetReceivePause(kReceivePause);
+    port_.OnRxChar = [this](int) {
+        const std::string bytes = port_.ReadText();
+        receivedTotal_ += static_cast<long>(bytes.size());
+        receiver_.OnReceive(bytes);
+    };
     port_.OnError = [this](unsigned errors) {
         if (errors & CE_DEVICE_LOST) EndTransfersOnLostDevice(readAll_, sendAll_);
     };

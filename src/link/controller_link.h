@@ -68,6 +68,8 @@ class ControllerLink {
     const std::string& Panel(int panel) const;
     const SensorTexts& LiveValues() const { return liveValues_; }
     LinkState& State() { return state_; }
+    // Characters received since the port was opened.
+    long ReceivedTotal() const { return receivedTotal_; }
 
     // Seams for tests.
     void SetWatchdogTick(std::chrono::milliseconds tick) { tick_ = tick; }
@@ -86,6 +88,7 @@ class ControllerLink {
     std::array<std::string, kPanelCount> panels_;
     SensorTexts liveValues_;
     bool liveValuesReported_ = false;
+    long receivedTotal_ = 0;
     TransferProgress progress_;
     std::chrono::milliseconds tick_{200};
 
