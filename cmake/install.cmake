@@ -13,6 +13,24 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/veltrano.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/resources/veltrano.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# A Debian package carries a changelog (compressed, without a time stamp in
+# the gzip header, so the bytes depend on the content only).
+string(TIMESTAMP VELTRANO_PACKAGE_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+file(WRITE ${CMAKE_BINARY_DIR}/package/changelog
+     "veltrano (${PROJECT_VERSION}) unstable; urgency=medium\n\n"
+     "  * Veltrano ${PROJECT_VERSION}.\n\n"
+     " -- Veltrano <veltrano@example.invalid>  ${VELTRANO_PACKAGE_DATE}\n")
+find_program(VELTRANO_GZIP gzip)
+if(VELTRANO_GZIP)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/package/changelog.gz
+    COMMAND ${VELTRANO_GZIP} -9nc ${CMAKE_BINARY_DIR}/package/changelog
+            > ${CMAKE_BINARY_DIR}/package/changelog.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/package/changelog)
+  add_custom_target(veltrano_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/veltrano)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME veltrano)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -28,12 +46,15 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The Qt runtime with its SVG support (the icon) and German texts, and the
-# window's font. dpkg-shlibdeps adds the exact library versions where present.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6, libqt6gui6, libqt6core6, libqt6svg6, qt6-translations-l10n, fonts-liberation2")
+# The SVG plugin (the icon), Qt's German texts and the window's font are
+# loaded at run time: no library dependency names them. dpkg-shlibdeps adds
+# the linked libraries (Qt Widgets, Gui, Core) with their versions; without
+# it they are named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-translations-l10n, fonts-liberation2")
 find_program(VELTRANO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VELTRANO_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, ")
 endif()
 include(CPack)
