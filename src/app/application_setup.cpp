@@ -97,4 +97,23 @@ void ReportStartProblems(TQuorvan& window, const std::vector<std::string>& probl
     if (!text.empty()) ShowErrorLater(window, text);
 }
 
+StartOptions TakeStartOptions() {
+    StartOptions options = ParseStartOptions(ProgramArguments(), std::getenv("VELTRANO_TRACE"));
+    if (!options.desktop) return options;
+    std::error_code ec;
+    if (options.tracePath) {
+        const auto absolute = std::filesystem::absolute(*options.tracePath, ec);
+        if (!ec) options.tracePath = absolute.string();
+    }
+    if (auto problem = EnterDesktopFolder(); !problem.empty()) {
+        options.problems.push_back(std::move(problem));
+    }
+    return options;
+}
+
+void ApplyStartOptions(TQuorvan& window, const StartOptions& options) {
+    if (options.tracePath) AttachTrace(window, *options.tracePath);
+    ReportStartProblems(window, options.problems);
+}
+
 }  // namespace veltrano

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/start_options.h"
+
 class QApplication;
 
 namespace veltrano {
@@ -21,6 +23,14 @@ bool PrepareApplication(QApplication& app);
 // The command-line arguments after the program's name, Qt's own removed,
 // in the encoding of file names.
 std::vector<std::string> ProgramArguments();
+
+// Reads the command line and VELTRANO_TRACE; with --desktop enters the
+// per-user folder (a trace file named relative to the folder the user
+// started in stays there). Before the window is built: it takes its folder
+// at start-up.
+StartOptions TakeStartOptions();
+// Attaches the trace and reports the problems of the options.
+void ApplyStartOptions(TQuorvan& window, const StartOptions& options);
 
 // --desktop: makes the per-user folder the working folder (created on first
 // start, the installed help file linked there). A German text when that
