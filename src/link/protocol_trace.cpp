@@ -114,7 +114,7 @@ void ProtocolTrace::Add(bool sent, std::string_view bytes) {
 void ProtocolTrace::Flush() {
     std::unique_lock lock(mutex_);
     const std::uint64_t mark = queued_;
-    written_.wait(lock, [&] { return done_ >= mark || error_ || !writer_.joinable(); });
+    written_.wait(lock, [&] { return done_ >= mark || reported_; });
 }
 
 std::optional<std::string> ProtocolTrace::Error() const {
@@ -129,8 +129,13 @@ void ProtocolTrace::Fail(const std::string& text) {
         error_ = text;
         queue_.clear();
     }
-    written_.notify_all();
     if (onError_) onError_(text);
+    // Only now: a Flush() that returns has seen the report made.
+    {
+        std::lock_guard lock(mutex_);
+        reported_ = true;
+    }
+    written_.notify_all();
 }
 
 void ProtocolTrace::WriterLoop() {

@@ -50,8 +50,8 @@ class ProtocolTrace {
     void Sent(std::string_view bytes);
     void Received(std::string_view bytes);
 
-    // Waits until every line queued before the call is written (or the
-    // trace failed).
+    // Waits until every line queued before the call is written, or the
+    // trace failed and the failure was reported.
     void Flush();
     // The text of the failure, if the file could not be opened or written.
     std::optional<std::string> Error() const;
@@ -82,6 +82,7 @@ class ProtocolTrace {
     std::uint64_t done_ = 0;    // entries ever written (or dropped after a failure)
     bool stop_ = false;
     std::optional<std::string> error_;
+    bool reported_ = false;  // the failure was handed to onError_
     std::thread writer_;
 };
 
