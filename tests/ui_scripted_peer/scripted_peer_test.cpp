@@ -229,5 +229,21 @@ TEST_F(ScriptedPeerTest, TraceRecordsThePollAndTheReply) {
     EXPECT_TRUE(log.errors.isEmpty());
 }
 
+// A trace that fails while the window runs (a full disk) is reported once,
+// from the writer thread through the window's event loop; polling goes on.
+TEST_F(ScriptedPeerTest, TraceThatCannotBeWrittenIsReportedOnce) {
+    AttachTrace(*window, "/dev/full");
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !log.errors.isEmpty(); }));
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(log.errors[0].startsWith(
+        "Die Protokolldatei /dev/full kann nicht geschrieben werden.\nDer Datenträger ist voll."))
+        << log.errors[0].toStdString();
+}
+
 }  // namespace
 }  // namespace veltrano
