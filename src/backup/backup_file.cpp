@@ -8,31 +8,12 @@
 #include <cstring>
 #include <random>
 
+#include "model/file_errors.h"
+
 namespace veltrano {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Owns one file descriptor.
-class UniqueFd {
-  public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now and reports the result (a delayed write error shows here).
-    int close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd >= 0 ? ::close(fd) : 0;
-    }
-
-  private:
-    int fd_;
-};
 
 // Removes the temporary file unless it has become the target.
 class TemporaryFile {
@@ -50,43 +31,13 @@ class TemporaryFile {
     fs::path path_;
 };
 
-std::string CauseText(int error) {
-    switch (error) {
-        case ENOSPC:
-            return "Der Datenträger ist voll.";
-        case EDQUOT:
-            return "Der zugeteilte Speicherplatz ist erschöpft.";
-        case EFBIG:
-            return "Die Datei wird zu groß.";
-        case EACCES:
-        case EPERM:
-            return "Zugriff verweigert.";
-        case EROFS:
-            return "Der Datenträger ist schreibgeschützt.";
-        case ENOENT:
-            return "Der Ordner existiert nicht.";
-        case ENOTDIR:
-            return "Ein Teil des Pfades ist kein Ordner.";
-        case EISDIR:
-            return "Der Name gehört zu einem Ordner.";
-        case EIO:
-            return "Ein-/Ausgabefehler.";
-        case ELOOP:
-            return "Zu viele symbolische Verknüpfungen.";
-        case ENAMETOOLONG:
-            return "Der Dateiname ist zu lang.";
-        default:
-            return std::strerror(error);
-    }
-}
-
 [[noreturn]] void Fail(const fs::path& target, const std::string& cause) {
     throw BackupWriteError("Die Datei " + target.string() + " konnte nicht gespeichert werden.\n" +
                            cause + "\nEine bereits vorhandene Datei bleibt unverändert.");
 }
 
 [[noreturn]] void FailErrno(const fs::path& target, int error) {
-    Fail(target, CauseText(error));
+    Fail(target, FileErrorCause(error));
 }
 
 // The file a chain of symbolic links ends at (the target itself when it is
@@ -159,7 +110,7 @@ void WriteBackupFile(const fs::path& target, std::string_view bytes) {
     struct stat existing {};
     const bool exists = ::stat(file.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
-        Fail(target, S_ISDIR(existing.st_mode) ? CauseText(EISDIR)
+        Fail(target, S_ISDIR(existing.st_mode) ? FileErrorCause(EISDIR)
                                                : "Der Name gehört zu keiner gewöhnlichen Datei.");
 
     fs::path temporaryPath;

@@ -7,6 +7,7 @@
 
 #include "link/comm_errors.h"
 #include "link/comm_session.h"
+#include "link/protocol_trace.h"
 #include "link/serial_device.h"
 #include "link/serial_driver.h"
 #include "link/serial_settings.h"
@@ -28,6 +29,9 @@ struct TCommPort::Impl {
     const std::shared_ptr<comm::ReceivePacing> pacing = std::make_shared<comm::ReceivePacing>();
     std::atomic<std::chrono::milliseconds::rep> writeTimeoutMs{1000};
 
+    mutable std::mutex traceMutex;
+    std::shared_ptr<ProtocolTrace> trace;
+
     // The session is replaced on the UI thread; other threads may look at it.
     mutable std::mutex sessionMutex;
     std::shared_ptr<Session> session;
@@ -35,6 +39,10 @@ struct TCommPort::Impl {
     std::shared_ptr<Session> Current() const {
         std::lock_guard lock(sessionMutex);
         return session;
+    }
+    std::shared_ptr<ProtocolTrace> Trace() const {
+        std::lock_guard lock(traceMutex);
+        return trace;
     }
     void ApplyLineIfOpen() {
         if (const auto s = Current(); s && s->Usable()) s->Apply(line);
@@ -125,6 +133,7 @@ bool TCommPort::WriteText(std::string_view text) {
     const std::chrono::milliseconds timeout(impl_->writeTimeoutMs.load());
     switch (session->Write(text, timeout)) {
         case comm::OutputQueue::AppendResult::Queued:
+            if (const auto trace = impl_->Trace()) trace->Sent(text);
             return true;
         case comm::OutputQueue::AppendResult::Closed:
             return false;
@@ -136,7 +145,10 @@ bool TCommPort::WriteText(std::string_view text) {
 
 std::string TCommPort::ReadText() {
     const auto session = impl_->Current();
-    return session ? session->Read() : std::string();
+    if (!session) return {};
+    std::string text = session->Read();
+    if (const auto trace = impl_->Trace(); trace && !text.empty()) trace->Received(text);
+    return text;
 }
 
 bool TCommPort::OutputPending() const {
@@ -159,12 +171,17 @@ void TCommPort::SetReceiveBatching(ReceiveBatchComplete complete,
 }
 
 void TCommPort::SetReceivePause(std::chrono::milliseconds pause) {
-    impl_->pacing->pauseMs = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
-        pause.count(), 0, 1000));
+    impl_->pacing->pauseMs =
+        static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(pause.count(), 0, 1000));
 }
 
 std::uint64_t TCommPort::EventThreadWakeups() const {
     return impl_->pacing->wakeups.load();
+}
+
+void TCommPort::SetTrace(std::shared_ptr<ProtocolTrace> trace) {
+    std::lock_guard lock(impl_->traceMutex);
+    impl_->trace = std::move(trace);
 }
 
 void TCommPort::SetOutputQueueSource(OutputQueueSource source) {

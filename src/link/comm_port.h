@@ -15,6 +15,8 @@
 
 namespace veltrano {
 
+class ProtocolTrace;
+
 // Raised by the port operations; what() is the port layer's own text.
 // hint() is an optional plain German sentence for the user (busy port,
 // missing permission), shown below the port text.
@@ -134,6 +136,12 @@ class TCommPort {
     void SetReceivePause(std::chrono::milliseconds pause);
     // How often the event thread has woken, over the port's life.
     std::uint64_t EventThreadWakeups() const;
+
+    // Records the bytes of every WriteText call that queued them (one line
+    // each) and of every ReadText call that handed bytes out (one line per
+    // receive event) in the trace; nullptr ends the recording. Takes effect
+    // at once; any thread.
+    void SetTrace(std::shared_ptr<ProtocolTrace> trace);
 
     // Seams for tests.
     void SetDeviceResolver(DeviceResolver resolver);

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "../port/pty_peer.h"
+#include "app/application_setup.h"
 #include "app/tquorvan.h"
 #include "fake_dialogs.h"
 #include "qt_app.h"
@@ -207,6 +208,41 @@ TEST_F(ScriptedPeerTest, MaximumWindClickSendsSwlAndStatusReportsFillTheWindShee
     EXPECT_EQ(text("MaxWind"), "130 km/h");
     EXPECT_EQ(text("RegenStatus"), " Es regnet");
     EXPECT_EQ(text("RelFeuchte"), "55 %");
+}
+
+// The window's trace holds the poll and the Controller's reply, readably.
+TEST_F(ScriptedPeerTest, TraceRecordsThePollAndTheReply) {
+    AttachTrace(*window, "trace.txt");
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    window.reset();  // the trace writes everything before it ends
+    std::ifstream in("trace.txt");
+    std::string line, received;
+    ASSERT_TRUE(std::getline(in, line));
+    EXPECT_EQ(line.substr(8), " TX sfi\\rsdt\\rsti\\rskd\\rsmo\\r");
+    while (std::getline(in, line)) {
+        ASSERT_EQ(line.substr(8, 4), " RX ") << line;
+        received += line.substr(12);
+    }
+    EXPECT_EQ(received.substr(0, 26), "start_sfi7.514ende_start_s");
+    EXPECT_NE(received.find("start_smo" + kModel + "ende_"), std::string::npos);
+    EXPECT_TRUE(log.errors.isEmpty());
+}
+
+// A trace that fails while the window runs (a full disk) is reported once,
+// from the writer thread through the window's event loop; polling goes on.
+TEST_F(ScriptedPeerTest, TraceThatCannotBeWrittenIsReportedOnce) {
+    AttachTrace(*window, "/dev/full");
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !log.errors.isEmpty(); }));
+    window->Timer1Timer();
+    AnswerPoll(com1);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(log.errors[0].startsWith(
+        "Die Protokolldatei /dev/full kann nicht geschrieben werden.\nDer Datenträger ist voll."))
+        << log.errors[0].toStdString();
 }
 
 }  // namespace
