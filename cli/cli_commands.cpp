@@ -63,6 +63,7 @@ void Connect(ControllerLink& link, const std::string& portText, const Console& c
     if (!port)
         throw console.Fail(
             kExitUsage, "Unbekannter Port " + portText + " (COM1 bis COM8 oder ein Gerätepfad).");
+    link.Port().SetTrace(console.raw().trace);
     try {
         link.Open(*port);
     } catch (const ECommError& e) {

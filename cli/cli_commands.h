@@ -3,7 +3,10 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "link/protocol_trace.h"
 
 #include "cli_arguments.h"
 
@@ -16,6 +19,8 @@ struct CliConsole {
     bool errIsTerminal = false;
     // A yes/no question on the terminal; empty when standard input is none.
     std::function<bool(const std::string& question)> ask;
+    // Every byte on the line, when --trace asked for it.
+    std::shared_ptr<ProtocolTrace> trace;
 };
 
 // Runs the command; returns its exit status.

@@ -38,6 +38,12 @@ int main(int argc, char** argv) {
     CliConsole console;
     console.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
     if (::isatty(STDIN_FILENO) == 1) console.ask = AskOnTerminal;
+    if (!parsed->trace.empty()) {
+        // Reported once; the command goes on without the trace.
+        console.trace = std::make_shared<veltrano::ProtocolTrace>(
+            parsed->trace,
+            [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    }
     try {
         return RunCommand(*parsed, console);
     } catch (const std::exception& e) {

@@ -37,8 +37,16 @@ TEST(CliTest, ReadWriteAndDiffCarryAConfigurationFromOneControllerToAnother) {
     E2eSimulator target(work.path(), kConservatory, "COM2");
     ASSERT_FALSE(source.Dump() == target.Dump());
 
-    const auto read = RunCli({"read", "--port", "COM1", "-o", "a.qts"});
+    const auto read = RunCli({"read", "--port", "COM1", "-o", "a.qts", "--trace", "read.txt"});
     ASSERT_EQ(read.status, 0) << read.err;
+    // The trace: the polls, their answers, then the read requests.
+    const std::string trace = testing::SlurpFile("read.txt");
+    const auto poll = trace.find(" TX sfi\\rsdt\\rsti\\rskd\\rsmo\\r\n");
+    const auto answer = trace.find(" RX ", poll);
+    const auto requests = trace.find(" TX sbpsdm", answer);
+    EXPECT_NE(poll, std::string::npos) << trace.substr(0, 300);
+    EXPECT_NE(answer, std::string::npos);
+    EXPECT_NE(requests, std::string::npos);
     const auto write = RunCli({"write", "--port", "COM2", "a.qts", "--yes"});
     ASSERT_EQ(write.status, 0) << write.err;
     EXPECT_TRUE(source.Dump() == target.Dump());
