@@ -41,7 +41,10 @@ using testing::TempWorkDir;
 using testing::TestRandom;
 
 constexpr int kFirmware = 7514;
-constexpr int kTransferBoundMs = 15000;  // far beyond the 1 s watchdogs
+// A transfer that has not ended after this counts as hung. Far beyond the 1 s
+// watchdogs, and beyond a read whose frames the simulator sends in small
+// pieces (about 10 s at its fast pace, longer on a busy machine).
+constexpr int kTransferBoundMs = 60000;
 // A connection costs two polls of five answers before a transfer starts.
 constexpr int kConnectFrames = 10;
 
