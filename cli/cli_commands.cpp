@@ -26,13 +26,30 @@ struct Failure {
     int status;
 };
 
+// A message box's text as one line for a terminal or a log: its lines
+// joined, list lines parted by "; ".
+std::string OneLine(const std::string& text) {
+    std::string line;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string piece = text.substr(at, end - at);
+        at = end + 1;
+        if (piece.empty()) continue;
+        if (!line.empty())
+            line += std::string(".:?!").find(line.back()) != std::string::npos ? " " : "; ";
+        line += piece;
+    }
+    return line;
+}
+
 class Console {
   public:
     explicit Console(CliConsole& c) : c_(c) {}
     void Say(const std::string& text) const { std::fprintf(c_.err, "%s\n", text.c_str()); }
     void Result(const std::string& text) const { std::fprintf(c_.out, "%s\n", text.c_str()); }
     Failure Fail(int status, const std::string& text) const {
-        Say(text);
+        Say(OneLine(text));
         return Failure{status};
     }
     CliConsole& raw() const { return c_; }
