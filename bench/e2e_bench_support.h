@@ -29,6 +29,7 @@
 #include "app/tquorvan.h"
 #include "app/user_dialogs.h"
 #include "memory_dump.h"
+#include "offscreen_window.h"
 #include "sim_memory.h"
 #include "sim_options.h"
 #include "simulator_process.h"
@@ -36,15 +37,6 @@
 namespace veltrano::bench {
 
 using Clock = std::chrono::steady_clock;
-
-inline QApplication& BenchApp() {
-    static int argc = 1;
-    static char name[] = "veltrano-bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // A fresh temporary folder as the working directory, removed afterwards.
 class BenchFolder {

@@ -9,40 +9,15 @@
 #include <memory>
 
 #include "app/tquorvan.h"
-#include "app/user_dialogs.h"
+#include "offscreen_window.h"
 
 namespace {
 
 using namespace veltrano;
 
-class SilentDialogs : public UserDialogs {
-  public:
-    void ShowError(const QString&) override {}
-    void ShowInformation(const QString&) override {}
-    void ShowMessage(const QString&) override {}
-    bool AskYesNo(const QString&) override { return true; }
-    void EndProgram() override {}
-};
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "heating_overview_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 struct Bench {
     Bench() {
-        App();
-        window = std::make_unique<TQuorvan>(std::make_unique<SilentDialogs>());
-        window->Comm1().SetDeviceResolver([](int) { return std::string("/nonexistent/COM"); });
-        window->FormActivate();
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = bench::StartedWindowWithoutPort();
         window->Model().heating(1).Off = kOn;
         for (int day = 0; day < kDayCount; ++day) {
             for (int slot = 0; slot < kSlotCount; ++slot) {

@@ -16,41 +16,15 @@
 #include <memory>
 
 #include "app/tquorvan.h"
-#include "app/user_dialogs.h"
+#include "offscreen_window.h"
 
 namespace {
 
 using namespace veltrano;
 
-// No boxes: the closed port's error must not wait for a click.
-class SilentDialogs : public UserDialogs {
-  public:
-    void ShowError(const QString&) override {}
-    void ShowInformation(const QString&) override {}
-    void ShowMessage(const QString&) override {}
-    bool AskYesNo(const QString&) override { return true; }
-    void EndProgram() override {}
-};
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "shading_mask_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 struct Bench {
     explicit Bench(const char* sheet = "Beschattung_Maske") {
-        App();
-        window = std::make_unique<TQuorvan>(std::make_unique<SilentDialogs>());
-        window->Comm1().SetDeviceResolver([](int) { return std::string("/nonexistent/COM"); });
-        window->FormActivate();
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = bench::StartedWindowWithoutPort();
         for (int motor = 1; motor <= kMotorCount; ++motor) {
             window->Model().motorName(motor) = "Wohnzimmer " + std::to_string(motor);
             window->Model().shading(motor).Off = kOn;

@@ -12,46 +12,20 @@
 #include <memory>
 
 #include "app/tquorvan.h"
-#include "app/user_dialogs.h"
 #include "masks/fixed_row_list_box.h"
 #include "masks/switch_time_editor.h"
+#include "offscreen_window.h"
 
 namespace {
 
 using namespace veltrano;
-
-// No boxes: the closed port's error must not wait for a click.
-class SilentDialogs : public UserDialogs {
-  public:
-    void ShowError(const QString&) override {}
-    void ShowInformation(const QString&) override {}
-    void ShowMessage(const QString&) override {}
-    bool AskYesNo(const QString&) override { return true; }
-    void EndProgram() override {}
-};
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "switch_time_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // A window after start-up with a busy table: four times a day for every
 // motor, alternating groups, so every line carries text; heating room 1 on,
 // so the week overview is drawn too.
 struct Bench {
     Bench() {
-        App();
-        window = std::make_unique<TQuorvan>(std::make_unique<SilentDialogs>());
-        window->Comm1().SetDeviceResolver([](int) { return std::string("/nonexistent/COM"); });
-        window->FormActivate();
-        window->Timer1()->stop();
-        window->Timer3()->stop();
+        window = bench::StartedWindowWithoutPort();
         ConfigurationModel& model = window->Model();
         for (int d = 0; d < kDayCount; ++d)
             for (int m = 0; m < kMotorCount; ++m)
