@@ -4,6 +4,7 @@
 // request and read back as wire numbers.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -62,7 +63,9 @@ class E2eSimulator {
 
     // The Controller's memory now, as wire numbers.
     sim::SimMemory Dump() {
-        if (!process_->RequestDump()) throw std::runtime_error("the simulator did not dump");
+        // A generous bound: on a busy machine the simulator may wait for its turn.
+        if (!process_->RequestDump(std::chrono::seconds(30)))
+            throw std::runtime_error("the simulator did not dump");
         return sim::LoadMemoryDump(dumpPath_.string(), sim::FactoryMemory(Features().radio));
     }
 
