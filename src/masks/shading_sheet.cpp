@@ -10,11 +10,12 @@
 #include <QVector>
 
 #include "masks/fixed_row_list_box.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/section_frame.h"
 #include "masks/shading_lines.h"
 #include "masks/sheet_steps.h"
+#include "masks/temperature_readings.h"
 #include "model/motor_fields.h"
 
 namespace veltrano {
@@ -69,8 +70,6 @@ constexpr int Column2(int n) {
     return kSelectorLeft + n * (kBoxWidth + 4);
 }
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kBrightnessHint =
     "Durch Anklicken zwischen aktuellem und mittlerem Wert wechseln";
 constexpr const char* kActivation = "Aktivie- rungszeit";
@@ -114,11 +113,8 @@ ShadingSheet::~ShadingSheet() = default;
 
 QGroupBox* ShadingSheet::SectionBox(QWidget* sheet, const char* name, const char* caption, int top,
                                     const char* help) {
-    auto* group = new QGroupBox(caption, sheet);
-    group->setObjectName(name);
-    group->setGeometry(kGroupLeft, top, kGroupWidth, kGroupHeight);
-    MakeHelpButton(group, help);
-    return group;
+    return MakeSectionGroup(sheet, name, caption, QRect(kGroupLeft, top, kGroupWidth, kGroupHeight),
+                            help);
 }
 
 ShadingSheet::SectionControls ShadingSheet::CommonControls(QGroupBox* group, const char* prefix,
@@ -129,12 +125,10 @@ ShadingSheet::SectionControls ShadingSheet::CommonControls(QGroupBox* group, con
     c.selector =
         MakeItemBox(group, (p + "_Raum").c_str(), {}, nullptr, Box1(kSelectorLeft, kSelectorWidth));
     c.onOff = MakeItemBox(group, onOffName, OnOffItems(), nullptr, Box1(kOnOffLeft, kOnOffWidth));
-    auto* title = new QLabel(heading, sheet);
-    title->setObjectName((p + "_Ueberschrift").c_str());
-    title->setGeometry(kHeadingLeft, top, kHeadingWidth, kHeadingHeight);
-    c.list = new FixedRowListBox((p + "_Liste").c_str(), kMotorCount, sheet);
-    c.list->setToolTip(kListHint);
-    c.list->setGeometry(kListLeft, top + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight);
+    c.list = MakeSectionList(
+        sheet, (p + "_Liste").c_str(), (p + "_Ueberschrift").c_str(), heading,
+        QRect(kHeadingLeft, top, kHeadingWidth, kHeadingHeight),
+        QRect(kListLeft, top + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
     return c;
 }
 
@@ -277,30 +271,14 @@ void ShadingSheet::BuildEvening(QWidget* sheet) {
 }
 
 void ShadingSheet::BuildTemperatures(QWidget* sheet) {
-    struct Display {
-        const char* group;
-        const char* caption;
-        const char* label;
-        const char* min;
-        const char* now;
-        const char* max;
-        int left;
-    };
-    const Display displays[] = {
-        {"GroupBoxInnentemperatur", "Innentemperatur", "IT_Label", "IT_Min", "IT_Aktuell", "IT_Max",
-         kGroupLeft},
-        {"GroupBoxAussentemperatur", "Außentemperatur", "AT_Label", "AT_Min", "AT_Aktuell",
-         "AT_Max", kGroupLeft + 196},
-    };
-    for (const Display& d : displays) {
-        auto* group = new QGroupBox(d.caption, sheet);
-        group->setObjectName(d.group);
-        group->setGeometry(d.left, kTemperatureTop, 188, 56);
-        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
-        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
-        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
-        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
-    }
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxInnentemperatur", "Innentemperatur", "IT_Label", "IT_Min",
+                             "IT_Aktuell", "IT_Max"},
+                            QPoint(kGroupLeft, kTemperatureTop));
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxAussentemperatur", "Außentemperatur", "AT_Label", "AT_Min",
+                             "AT_Aktuell", "AT_Max"},
+                            QPoint(kGroupLeft + 196, kTemperatureTop));
 }
 
 // --- Handlers -----------------------------------------------------------------------

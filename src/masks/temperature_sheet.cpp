@@ -8,11 +8,12 @@
 #include <QLabel>
 
 #include "masks/fixed_row_list_box.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
 #include "masks/temperature_lines.h"
+#include "masks/temperature_readings.h"
 #include "masks/threshold_rules.h"
 #include "model/motor_fields.h"
 
@@ -30,8 +31,6 @@ constexpr int kBoxHeight = 22;
 constexpr int kRow1 = 42, kRow2 = 92, kCaption2 = 64, kCaptionHeight = 28;
 constexpr int kLastThreshold = 59;  // "50°"
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kDurationHint =
     "Laufzeit des Antriebs: 1 ... 99s bzw. Dauerbetrieb (z.B. für Ventilatoren)";
 constexpr const char* kPeriod = "aktiviert von - bis";
@@ -56,20 +55,15 @@ struct Common {
 Common CommonControls(QWidget* sheet, const std::string& prefix, const char* groupName,
                       const char* caption, const char* help, const char* heading, int top) {
     Common c{};
-    c.group = new QGroupBox(caption, sheet);
-    c.group->setObjectName(groupName);
-    c.group->setGeometry(kGroupLeft, top, kGroupWidth, kGroupHeight);
-    MakeHelpButton(c.group, help);
+    c.group = MakeSectionGroup(sheet, groupName, caption,
+                               QRect(kGroupLeft, top, kGroupWidth, kGroupHeight), help);
     c.selector = MakeItemBox(c.group, (prefix + "_Raum").c_str(), {}, nullptr, Box(8, kRow1, 156));
     c.onOff = MakeItemBox(c.group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
                           Box(168, kRow1, 53));
-    auto* title = new QLabel(heading, sheet);
-    title->setObjectName((prefix + "_Liste_Label").c_str());
-    title->setGeometry(kListLeft, top, kRight - kListLeft, kHeadingHeight);
-    c.list = new FixedRowListBox((prefix + "_Liste").c_str(), kMotorCount, sheet);
-    c.list->setToolTip(kListHint);
-    c.list->setGeometry(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
-                        kGroupHeight - kHeadingHeight);
+    c.list = MakeSectionList(sheet, (prefix + "_Liste").c_str(), (prefix + "_Liste_Label").c_str(),
+                             heading, QRect(kListLeft, top, kRight - kListLeft, kHeadingHeight),
+                             QRect(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
+                                   kGroupHeight - kHeadingHeight));
     return c;
 }
 
@@ -331,30 +325,14 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
 }
 
 void TemperatureSheet::BuildReadings(QWidget* sheet) {
-    struct Display {
-        const char* group;
-        const char* caption;
-        const char* label;
-        const char* min;
-        const char* now;
-        const char* max;
-        int left;
-    };
-    const Display displays[] = {
-        {"GroupBoxInnentemperatur2", "Innentemperatur", "IT_Label_Werte2", "IT_Min2", "IT_Aktuell2",
-         "IT_Max2", kGroupLeft},
-        {"GroupBoxAussentemperatur2", "Außentemperatur", "AT_Label_Werte2", "AT_min2",
-         "AT_Aktuell2", "AT_Max2", kGroupLeft + 196},
-    };
-    for (const Display& d : displays) {
-        auto* group = new QGroupBox(d.caption, sheet);
-        group->setObjectName(d.group);
-        group->setGeometry(d.left, kReadingsTop, 188, 56);
-        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
-        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
-        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
-        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
-    }
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxInnentemperatur2", "Innentemperatur", "IT_Label_Werte2",
+                             "IT_Min2", "IT_Aktuell2", "IT_Max2"},
+                            QPoint(kGroupLeft, kReadingsTop));
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxAussentemperatur2", "Außentemperatur", "AT_Label_Werte2",
+                             "AT_min2", "AT_Aktuell2", "AT_Max2"},
+                            QPoint(kGroupLeft + 196, kReadingsTop));
 }
 
 void TemperatureSheet::Wintergarten_MaskeEnter() {

@@ -10,9 +10,9 @@
 #include <QProgressBar>
 
 #include "masks/fixed_row_list_box.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
 #include "masks/threshold_rules.h"
 #include "masks/wind_rain_lines.h"
@@ -36,8 +36,6 @@ constexpr int kSelectorLeft = 8, kSelectorWidth = 156;
 constexpr int kOnOffLeft = 168, kOnOffWidth = 53;
 constexpr int kLastHumidity = 98;  // "99%"
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kDirectionHint = "In diese Richtung fährt der Antrieb bei Wind und Regen";
 constexpr const char* kSpeedCaption = "Bei Wingeschwindigkeit größer        km/h";
 constexpr const char* kSpeedCaptionLead = "Bei Wingeschwindigkeit größer";
@@ -58,22 +56,11 @@ Common CommonControls(QGroupBox* group, const std::string& prefix, int boxTop, Q
                              QRect(kSelectorLeft, boxTop, kSelectorWidth, kBoxHeight));
     c.onOff = MakeItemBox(group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
                           QRect(kOnOffLeft, boxTop, kOnOffWidth, kBoxHeight));
-    auto* title = new QLabel(heading, sheet);
-    title->setObjectName(headingName);
-    title->setGeometry(left, top, kRight - left, kHeadingHeight);
-    c.list = new FixedRowListBox((prefix + "_Liste").c_str(), kMotorCount, sheet);
-    c.list->setToolTip(kListHint);
-    c.list->setGeometry(left + 2, top + kHeadingHeight, kRight - left - 2, height - kHeadingHeight);
+    c.list = MakeSectionList(
+        sheet, (prefix + "_Liste").c_str(), headingName, heading,
+        QRect(left, top, kRight - left, kHeadingHeight),
+        QRect(left + 2, top + kHeadingHeight, kRight - left - 2, height - kHeadingHeight));
     return c;
-}
-
-QGroupBox* SectionBox(QWidget* sheet, const char* name, const char* caption, QRect geometry,
-                      const char* help) {
-    auto* group = new QGroupBox(caption, sheet);
-    group->setObjectName(name);
-    group->setGeometry(geometry);
-    MakeHelpButton(group, help);
-    return group;
 }
 
 void ShowCode(QComboBox* box, std::int32_t code) {
@@ -103,8 +90,9 @@ WindRainSheet::~WindRainSheet() = default;
 
 void WindRainSheet::BuildWind(QWidget* sheet) {
     using R = WindSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_Wind", MotorRecordFields<R>::Caption.data(),
-                              QRect(kGroupLeft, kWindTop, kGroupWidth, kWindHeight), "Help_EW");
+    QGroupBox* g =
+        MakeSectionGroup(sheet, "GroupBox_Wind", MotorRecordFields<R>::Caption.data(),
+                         QRect(kGroupLeft, kWindTop, kGroupWidth, kWindHeight), "Help_EW");
     const Common c = CommonControls(g, "EW", 18, sheet, "EW_Liste_Label",
                                     "Motor / Raum        Ein/Aus     bei v >        in Richtung",
                                     kGroupLeft + kGroupWidth + 2, kWindTop, kWindHeight);
@@ -152,8 +140,9 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
 
 void WindRainSheet::BuildRain(QWidget* sheet) {
     using R = RainSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_Regen", MotorRecordFields<R>::Caption.data(),
-                              QRect(kGroupLeft, kRainTop, kGroupWidth, kRainHeight), "Help_ER");
+    QGroupBox* g =
+        MakeSectionGroup(sheet, "GroupBox_Regen", MotorRecordFields<R>::Caption.data(),
+                         QRect(kGroupLeft, kRainTop, kGroupWidth, kRainHeight), "Help_ER");
     const Common c = CommonControls(g, "ER", 18, sheet, "ER_Liste_Label",
                                     "Motor / Raum        Ein/Aus     in Richtung",
                                     kGroupLeft + kGroupWidth + 2, kRainTop, kRainHeight);
@@ -182,9 +171,9 @@ void WindRainSheet::BuildRain(QWidget* sheet) {
 
 void WindRainSheet::BuildHumidity(QWidget* sheet) {
     using R = HumiditySettings;
-    QGroupBox* g = SectionBox(sheet, "FeuchteSteuerung", MotorRecordFields<R>::Caption.data(),
-                              QRect(kGroupLeft, kHumidityTop, kHumidityWidth, kHumidityHeight),
-                              "Help_Feuchte");
+    QGroupBox* g = MakeSectionGroup(
+        sheet, "FeuchteSteuerung", MotorRecordFields<R>::Caption.data(),
+        QRect(kGroupLeft, kHumidityTop, kHumidityWidth, kHumidityHeight), "Help_Feuchte");
     const Common c = CommonControls(g, "RelF", 42, sheet, "RelF_Label_7",
                                     "Motor / Raum      Ein/Aus     von      -       bis         "
                                     "Schwelle 1        Schwelle 2    "
