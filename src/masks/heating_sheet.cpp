@@ -123,16 +123,12 @@ void HeatingSheet::BuildEditors(QWidget* sheet) {
         QRect(kListLeft, kGroupTop, kListWidth, kHeadingHeight),
         QRect(kListLeft, kGroupTop + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
 
-    MaskSection::Setup s = SectionOf<R>(model_, HeatingLine);
-    s.selector = selector_;
-    s.onOff = onOff_;
-    s.list = list;
+    MaskSection::Setup s = SectionOf<R>(model_, HeatingLine, {selector_, onOff_, list});
     s.boxes = {BoundBox(model_, dayNight, &R::DayNight), BoundBox(model_, mode_, &R::Mode),
                BoundBox(model_, dayTemp, &R::DayTempCode),
                BoundBox(model_, nightTemp, &R::NightTempCode)};
-    s.followers = {{dayNight, {}}, {mode_, {}}, {dayTemp, {}}, {nightTemp, {}}};
-    for (QLabel* caption : captions)
-        s.followers.push_back({caption, {}});
+    AddFollowers(s, {dayNight, mode_, dayTemp, nightTemp});
+    AddFollowers(s, captions);
     // The refresh ends with the overview: caption, then drawing.
     s.refreshed = [this] {
         ShowOverviewCaption();

@@ -126,12 +126,10 @@ void ManualSheet::BuildReverse(QWidget* sheet) {
         QRect(kHeadingLeft, kReverseTop, kHeadingWidth, kHeadingHeight),
         QRect(kListLeft, kReverseTop + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
 
-    MaskSection::Setup s = SectionOf<R>(model_, ReverseLine);
-    s.selector = selector;
-    s.onOff = onOff;
-    s.list = list;
+    MaskSection::Setup s = SectionOf<R>(model_, ReverseLine, {selector, onOff, list});
     s.boxes = {BoundBox(model_, up, &R::AtUp), BoundBox(model_, down, &R::AtDown)};
-    s.followers = {{up, {}}, {down, {}}, {captions[0], {}}, {captions[1], {}}};
+    AddFollowers(s, {up, down});
+    AddFollowers(s, captions);
     reverse_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
@@ -155,14 +153,11 @@ void ManualSheet::BuildTouch(QWidget* sheet) {
         QRect(kHeadingLeft, kTouchTop, kHeadingWidth, kHeadingHeight),
         QRect(kListLeft, kTouchTop + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
 
-    MaskSection::Setup s = SectionOf<R>(model_, nullptr);
+    MaskSection::Setup s = SectionOf<R>(model_, nullptr, {selector, onOff, list});
     s.line = [this](int motor) {
         return TouchLine(model_.motorName(motor), model_.touch(motor),
                          state_.Identity.RadioVariant);
     };
-    s.selector = selector;
-    s.onOff = onOff;
-    s.list = list;
     // Both boxes show DurationCode; a choice stores the box of the variant
     // (the only one shown).
     auto storeVariant = [this, wired, radio](int motor, int) {

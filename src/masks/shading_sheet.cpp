@@ -88,12 +88,6 @@ QVector<QString> ToRows(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-struct ShadingSheet::SectionControls {
-    QComboBox* selector;
-    QComboBox* onOff;
-    FixedRowListBox* list;
-};
-
 ShadingSheet::ShadingSheet(QWidget* sheet, ConfigurationModel& model, LinkState& state, Guard guard)
     : model_(model),
       state_(state),
@@ -117,9 +111,9 @@ QGroupBox* ShadingSheet::SectionBox(QWidget* sheet, const char* name, const char
                             help);
 }
 
-ShadingSheet::SectionControls ShadingSheet::CommonControls(QGroupBox* group, const char* prefix,
-                                                           const char* onOffName, QWidget* sheet,
-                                                           const char* heading, int top) {
+SectionControls ShadingSheet::CommonControls(QGroupBox* group, const char* prefix,
+                                             const char* onOffName, QWidget* sheet,
+                                             const char* heading, int top) {
     const std::string p(prefix);
     SectionControls c{};
     c.selector =
@@ -168,10 +162,7 @@ void ShadingSheet::BuildShading(QWidget* sheet) {
     };
     brightnessCaptions_.push_back(labels[4]);
 
-    MaskSection::Setup s = SectionOf<R>(model_, ShadingLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, ShadingLine, c);
     MaskSection::Box from = BoundBox(model_, shadingFrom_, &R::FromCode);
     from.store = [this](int motor, int index) {
         const ShadingPeriod period = ShadingStartChosen(index, shadingTo_->currentIndex());
@@ -187,10 +178,8 @@ void ShadingSheet::BuildShading(QWidget* sheet) {
     s.boxes = {BoundBox(model_, temperature, &R::TemperatureCode), from, to,
                BoundBox(model_, lux, &R::BrightnessCode),
                BoundBox(model_, duration, &R::DurationCode)};
-    s.followers = {{temperature, {}}, {shadingFrom_, {}}, {shadingTo_, {}},
-                   {lux, {}},         {brightness, {}},   {duration, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {temperature, shadingFrom_, shadingTo_, lux, brightness, duration});
+    AddFollowers(s, labels);
     shading_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
@@ -220,15 +209,11 @@ void ShadingSheet::BuildMorning(QWidget* sheet) {
     };
     brightnessCaptions_.push_back(labels[3]);
 
-    MaskSection::Setup s = SectionOf<R>(model_, TwilightMorningLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, TwilightMorningLine, c);
     s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
                BoundBox(model_, duration, &R::DurationCode)};
-    s.followers = {{from, {}}, {lux, {}}, {brightness, {}}, {duration, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {from, lux, brightness, duration});
+    AddFollowers(s, labels);
     morning_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
@@ -258,15 +243,11 @@ void ShadingSheet::BuildEvening(QWidget* sheet) {
     };
     brightnessCaptions_.push_back(labels[3]);
 
-    MaskSection::Setup s = SectionOf<R>(model_, TwilightEveningLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, TwilightEveningLine, c);
     s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
                BoundBox(model_, duration, &R::DurationCode)};
-    s.followers = {{from, {}}, {lux, {}}, {brightness, {}}, {duration, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {from, lux, brightness, duration});
+    AddFollowers(s, labels);
     evening_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 

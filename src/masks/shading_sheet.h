@@ -24,6 +24,7 @@ namespace veltrano {
 
 class FixedRowListBox;
 class MaskSection;
+struct SectionControls;
 
 class ShadingSheet : public QObject {
   public:
@@ -54,7 +55,6 @@ class ShadingSheet : public QObject {
     void FormatTwilightEveningList();
 
   private:
-    struct SectionControls;
     QGroupBox* SectionBox(QWidget* sheet, const char* name, const char* caption, int top,
                           const char* help);
     SectionControls CommonControls(QGroupBox* group, const char* prefix, const char* onOffName,

@@ -47,9 +47,7 @@ QRect Caption(int left, int top, int width) {
 
 struct Common {
     QGroupBox* group;
-    QComboBox* selector;
-    QComboBox* onOff;
-    FixedRowListBox* list;
+    SectionControls controls;
 };
 
 Common CommonControls(QWidget* sheet, const std::string& prefix, const char* groupName,
@@ -57,21 +55,16 @@ Common CommonControls(QWidget* sheet, const std::string& prefix, const char* gro
     Common c{};
     c.group = MakeSectionGroup(sheet, groupName, caption,
                                QRect(kGroupLeft, top, kGroupWidth, kGroupHeight), help);
-    c.selector = MakeItemBox(c.group, (prefix + "_Raum").c_str(), {}, nullptr, Box(8, kRow1, 156));
-    c.onOff = MakeItemBox(c.group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
-                          Box(168, kRow1, 53));
-    c.list = MakeSectionList(sheet, (prefix + "_Liste").c_str(), (prefix + "_Liste_Label").c_str(),
-                             heading, QRect(kListLeft, top, kRight - kListLeft, kHeadingHeight),
-                             QRect(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
-                                   kGroupHeight - kHeadingHeight));
+    c.controls.selector =
+        MakeItemBox(c.group, (prefix + "_Raum").c_str(), {}, nullptr, Box(8, kRow1, 156));
+    c.controls.onOff = MakeItemBox(c.group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
+                                   Box(168, kRow1, 53));
+    c.controls.list =
+        MakeSectionList(sheet, (prefix + "_Liste").c_str(), (prefix + "_Liste_Label").c_str(),
+                        heading, QRect(kListLeft, top, kRight - kListLeft, kHeadingHeight),
+                        QRect(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
+                              kGroupHeight - kHeadingHeight));
     return c;
-}
-
-MaskSection::Setup WithCommon(MaskSection::Setup s, const Common& c) {
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
-    return s;
 }
 
 void SetText(QLabel* label, const std::string& text) {
@@ -132,7 +125,7 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
         MakeCaption(g, "PT_Label_6", "Anzahl Schritte", Caption(244, kCaption2, 60)),
     };
 
-    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, ProportionalTempLine), c);
+    MaskSection::Setup s = SectionOf<R>(model_, ProportionalTempLine, c.controls);
     MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
     fromBox.store = [this, to](int motor, int index) {
         const IndexPair period = PeriodStartChosen(index, to->currentIndex());
@@ -152,11 +145,8 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
                BoundBox(model_, range, &R::ControlRangeCode),
                BoundBox(model_, travel, &R::MaxTravelCode),
                BoundBox(model_, steps, &R::StepsCode)};
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{from, to, setpoint, direction, range, travel, steps})
-        s.followers.push_back({w, {}});
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {from, to, setpoint, direction, range, travel, steps});
+    AddFollowers(s, labels);
     proportional_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
@@ -197,7 +187,7 @@ void TemperatureSheet::BuildInside(QWidget* sheet) {
         MakeCaption(g, "IT_Label_6", "Stellzeit", Caption(268, kCaption2, 62)),
     };
 
-    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, InsideTempLine), c);
+    MaskSection::Setup s = SectionOf<R>(model_, InsideTempLine, c.controls);
     auto storeThresholds = [this](int motor, IndexPair pair) {
         model_.insideTemp(motor).Threshold1Code = pair.first;
         model_.insideTemp(motor).Threshold2Code = pair.second;
@@ -240,12 +230,9 @@ void TemperatureSheet::BuildInside(QWidget* sheet) {
                BoundBox(model_, direction, &R::Direction),
                secondBox,
                BoundBox(model_, duration, &R::DurationCode)};
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{from, to, comparison, first, direction, secondComparison,
-                                         second, secondDirection, duration})
-        s.followers.push_back({w, {}});
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {from, to, comparison, first, direction, secondComparison, second,
+                     secondDirection, duration});
+    AddFollowers(s, labels);
     // Both indicators follow the loaded record (never the previous motor's).
     s.loaded = [this, secondComparison, secondDirection](int motor) {
         const bool known = motor != 0;
@@ -288,7 +275,7 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
         MakeCaption(g, "AT_Label_4", "Stellzeit", QRect(276, 20, 62, 22)),
     };
 
-    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, OutsideTempLine), c);
+    MaskSection::Setup s = SectionOf<R>(model_, OutsideTempLine, c.controls);
     // Threshold 2 always lies above threshold 1.
     auto storeThresholds = [this](int motor, IndexPair pair) {
         model_.outsideTemp(motor).Threshold1Code = pair.first;
@@ -306,17 +293,12 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
     };
     s.boxes = {firstBox, BoundBox(model_, direction, &R::Direction), secondBox,
                BoundBox(model_, duration, &R::DurationCode)};
-    for (QWidget* w : std::initializer_list<QWidget*>{firstComparison, first, direction})
-        s.followers.push_back({w, {}});
-    for (QLabel* label : firstTier)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {firstComparison, first, direction});
+    AddFollowers(s, firstTier);
     // The second tier while the drive is not deactivated.
     auto notDeactivated = [direction] { return direction->currentIndex() != kDeactivated; };
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{secondComparison, second, secondDirection, duration})
-        s.followers.push_back({w, notDeactivated});
-    for (QLabel* label : secondTier)
-        s.followers.push_back({label, notDeactivated});
+    AddFollowers(s, {secondComparison, second, secondDirection, duration}, notDeactivated);
+    AddFollowers(s, secondTier, notDeactivated);
     s.loaded = [this, secondDirection](int motor) {
         SetText(secondDirection,
                 motor != 0 ? SecondDirectionArrow(model_.outsideTemp(motor).Direction) : "");

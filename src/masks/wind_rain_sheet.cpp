@@ -41,17 +41,12 @@ constexpr const char* kSpeedCaption = "Bei Wingeschwindigkeit größer        km
 constexpr const char* kSpeedCaptionLead = "Bei Wingeschwindigkeit größer";
 constexpr int kSpeedBoxWidth = 44;
 
-struct Common {
-    QComboBox* selector;
-    QComboBox* onOff;
-    FixedRowListBox* list;
-};
-
 // Selector and on/off box at `boxTop` in the group; the heading and list
 // from `left` to the sheet's right edge in the band top..top + height.
-Common CommonControls(QGroupBox* group, const std::string& prefix, int boxTop, QWidget* sheet,
-                      const char* headingName, const char* heading, int left, int top, int height) {
-    Common c{};
+SectionControls CommonControls(QGroupBox* group, const std::string& prefix, int boxTop,
+                               QWidget* sheet, const char* headingName, const char* heading,
+                               int left, int top, int height) {
+    SectionControls c;
     c.selector = MakeItemBox(group, (prefix + "_Raum").c_str(), {}, nullptr,
                              QRect(kSelectorLeft, boxTop, kSelectorWidth, kBoxHeight));
     c.onOff = MakeItemBox(group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
@@ -93,9 +88,10 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
     QGroupBox* g =
         MakeSectionGroup(sheet, "GroupBox_Wind", MotorRecordFields<R>::Caption.data(),
                          QRect(kGroupLeft, kWindTop, kGroupWidth, kWindHeight), "Help_EW");
-    const Common c = CommonControls(g, "EW", 18, sheet, "EW_Liste_Label",
-                                    "Motor / Raum        Ein/Aus     bei v >        in Richtung",
-                                    kGroupLeft + kGroupWidth + 2, kWindTop, kWindHeight);
+    const SectionControls c =
+        CommonControls(g, "EW", 18, sheet, "EW_Liste_Label",
+                       "Motor / Raum        Ein/Aus     bei v >        in Richtung",
+                       kGroupLeft + kGroupWidth + 2, kWindTop, kWindHeight);
 
     // EW_kmh stands in the caption's eight blanks, widened to hold it; it
     // lies on the caption, so the two never cover each other.
@@ -115,13 +111,10 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
     QLabel* note = MakeCaption(g, "EW_Label3", "(Richtung gilt auch für \"Einfahren bei Regen\"",
                                QRect(8, 90, 360, 18));
 
-    MaskSection::Setup s = SectionOf<R>(model_, nullptr);
+    MaskSection::Setup s = SectionOf<R>(model_, nullptr, c);
     s.line = [this](int motor) {
         return WindLine(model_.motorName(motor), model_.wind(motor), model_.rain(motor).Direction);
     };
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
     MaskSection::Box direction{
         windDirection_, RecordField(model_, &RainSettings::Direction), {}, {}};
     direction.store = [this](int motor, int index) {
@@ -133,8 +126,7 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
         rain_->Refresh();
     };
     s.boxes = {BoundBox(model_, speed, &R::SpeedCode), direction};
-    s.followers = {
-        {speed, {}}, {windDirection_, {}}, {speedCaption, {}}, {directionCaption, {}}, {note, {}}};
+    AddFollowers(s, {speed, windDirection_, speedCaption, directionCaption, note});
     wind_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
@@ -143,9 +135,9 @@ void WindRainSheet::BuildRain(QWidget* sheet) {
     QGroupBox* g =
         MakeSectionGroup(sheet, "GroupBox_Regen", MotorRecordFields<R>::Caption.data(),
                          QRect(kGroupLeft, kRainTop, kGroupWidth, kRainHeight), "Help_ER");
-    const Common c = CommonControls(g, "ER", 18, sheet, "ER_Liste_Label",
-                                    "Motor / Raum        Ein/Aus     in Richtung",
-                                    kGroupLeft + kGroupWidth + 2, kRainTop, kRainHeight);
+    const SectionControls c = CommonControls(g, "ER", 18, sheet, "ER_Liste_Label",
+                                             "Motor / Raum        Ein/Aus     in Richtung",
+                                             kGroupLeft + kGroupWidth + 2, kRainTop, kRainHeight);
     QLabel* directionCaption = MakeCaption(
         g, "ER_Label1", "Bei Regen fährt der Antrieb in Richtung", QRect(8, 46, 220, 20));
     auto* direction = MakeItemBox(g, "ER_Richtung", DirectionItems(), kDirectionHint,
@@ -154,17 +146,14 @@ void WindRainSheet::BuildRain(QWidget* sheet) {
                                "(Festlegung der Richtung gilt auch für Menü \"Einfahren bei Wind\"",
                                QRect(8, 68, 370, 18));
 
-    MaskSection::Setup s = SectionOf<R>(model_, RainLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, RainLine, c);
     MaskSection::Box chosen = BoundBox(model_, direction, &R::Direction);
     chosen.change = [this] {
         wind_->Refresh();  // the wind list shows the new direction
         rain_->Refresh();
     };
     s.boxes = {chosen};
-    s.followers = {{direction, {}}, {directionCaption, {}}, {note, {}}};
+    AddFollowers(s, {direction, directionCaption, note});
     s.refreshed = [this] { LoadWindDirection(); };
     rain_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
@@ -174,11 +163,12 @@ void WindRainSheet::BuildHumidity(QWidget* sheet) {
     QGroupBox* g = MakeSectionGroup(
         sheet, "FeuchteSteuerung", MotorRecordFields<R>::Caption.data(),
         QRect(kGroupLeft, kHumidityTop, kHumidityWidth, kHumidityHeight), "Help_Feuchte");
-    const Common c = CommonControls(g, "RelF", 42, sheet, "RelF_Label_7",
-                                    "Motor / Raum      Ein/Aus     von      -       bis         "
-                                    "Schwelle 1        Schwelle 2    "
-                                    "Stellzeit",
-                                    kGroupLeft + kHumidityWidth + 2, kHumidityTop, kHumidityHeight);
+    const SectionControls c =
+        CommonControls(g, "RelF", 42, sheet, "RelF_Label_7",
+                       "Motor / Raum      Ein/Aus     von      -       bis         "
+                       "Schwelle 1        Schwelle 2    "
+                       "Stellzeit",
+                       kGroupLeft + kHumidityWidth + 2, kHumidityTop, kHumidityHeight);
 
     humidityFrom_ = MakeFieldBox(g, "RelF_von", &R::From, nullptr, QRect(223, 42, 58, kBoxHeight));
     humidityTo_ = MakeFieldBox(g, "RelF_bis", &R::To, nullptr, QRect(283, 42, 58, kBoxHeight));
@@ -212,10 +202,7 @@ void WindRainSheet::BuildHumidity(QWidget* sheet) {
         MakeCaption(g, "RelF_Label_6", "Stellzeit", QRect(260, kCaption2, 62, kCaptionHeight)),
     };
 
-    MaskSection::Setup s = SectionOf<R>(model_, HumidityLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, HumidityLine, c);
     auto storeThresholds = [this](int motor, IndexPair pair) {
         model_.humidity(motor).Threshold1Code = pair.first;
         model_.humidity(motor).Threshold2Code = pair.second;
@@ -253,17 +240,9 @@ void WindRainSheet::BuildHumidity(QWidget* sheet) {
         model_.humidity(motor).To = period.second;
     };
     s.boxes = {comparison, first, second, BoundBox(model_, duration, &R::DurationCode), from, to};
-    s.followers = {{humidityFrom_, {}},
-                   {humidityTo_, {}},
-                   {humidityComparison_, {}},
-                   {humidityFirst_, {}},
-                   {firstAction, {}},
-                   {humiditySecond_, {}},
-                   {duration, {}},
-                   {humiditySecondComparison_, {}},
-                   {humiditySecondAction_, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {humidityFrom_, humidityTo_, humidityComparison_, humidityFirst_, firstAction,
+                     humiditySecond_, duration, humiditySecondComparison_, humiditySecondAction_});
+    AddFollowers(s, labels);
     s.loaded = [this](int motor) { ShowHumidityIndicators(motor); };
     humidity_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
