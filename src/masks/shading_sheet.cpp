@@ -183,6 +183,42 @@ void ShadingSheet::BuildShading(QWidget* sheet) {
     shading_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
+// What the morning and the evening twilight sections do not share.
+struct ShadingSheet::Twilight {
+    const char* prefix;  // DM, DA
+    const char* fromHint;
+    const char* luxHint;
+    const char* period;  // the caption over XX_von
+};
+
+template <typename R>
+MaskSection* ShadingSheet::BuildTwilight(QGroupBox* g, const SectionControls& c, const Twilight& t,
+                                         std::string (*line)(const std::string& name,
+                                                             const R& record)) {
+    const std::string p(t.prefix);
+    auto* from = MakeFieldBox(g, (p + "_von").c_str(), &R::FromCode, t.fromHint, Box1(kRow1Left));
+    auto* lux =
+        MakeFieldBox(g, (p + "_Lux").c_str(), &R::BrightnessCode, t.luxHint, Box2(Column2(0)));
+    auto* duration =
+        MakeFieldBox(g, (p + "_Dauer").c_str(), &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
+    QLabel* brightness =
+        BrightnessField(g, (p + "_LuxAktuell").c_str(), Box2(Column2(2), kFieldWidth));
+    QLabel* labels[] = {
+        MakeCaption(g, (p + "_Label1").c_str(), t.period, Caption1(kRow1Left, 134)),
+        MakeCaption(g, (p + "_Label2").c_str(), kLimit, Caption2(Column2(0), kBoxWidth)),
+        MakeCaption(g, (p + "_Label3").c_str(), kActivation, Caption2(Column2(1), kBoxWidth)),
+        MakeCaption(g, (p + "_Label4").c_str(), kAverage, Caption2(Column2(2), kFieldWidth + 8)),
+    };
+    brightnessCaptions_.push_back(labels[3]);
+
+    MaskSection::Setup s = SectionOf<R>(model_, line, c);
+    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
+               BoundBox(model_, duration, &R::DurationCode)};
+    AddFollowers(s, {from, lux, brightness, duration});
+    AddFollowers(s, labels);
+    return new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
 void ShadingSheet::BuildMorning(QWidget* sheet) {
     using R = TwilightMorningSettings;
     QGroupBox* g = SectionBox(sheet, "GroupBox_DaemmerungMorgen",
@@ -191,30 +227,13 @@ void ShadingSheet::BuildMorning(QWidget* sheet) {
         g, "DM", "DM_Ein_Aus", sheet,
         "Motor / Raum      Ein/Aus          ab        bei Lux     Aktivierungszeit", kMorningTop);
     morningList_ = c.list;
-
-    auto* from = MakeFieldBox(
-        g, "DM_von", &R::FromCode,
-        "\"Nr.3\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 3 mit Laufzeit = 0 eintragen",
-        Box1(kRow1Left));
-    auto* lux = MakeFieldBox(g, "DM_Lux", &R::BrightnessCode,
-                             "Bei dieser Helligkeit wird der Rollladen geöffnet", Box2(Column2(0)));
-    auto* duration = MakeFieldBox(g, "DM_Dauer", &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
-    QLabel* brightness = BrightnessField(g, "DM_LuxAktuell", Box2(Column2(2), kFieldWidth));
-    QLabel* labels[] = {
-        MakeCaption(g, "DM_Label1", "Dämmerungsautomatik ist morgens aktiviert ab",
-                    Caption1(kRow1Left, 134)),
-        MakeCaption(g, "DM_Label2", kLimit, Caption2(Column2(0), kBoxWidth)),
-        MakeCaption(g, "DM_Label3", kActivation, Caption2(Column2(1), kBoxWidth)),
-        MakeCaption(g, "DM_Label4", kAverage, Caption2(Column2(2), kFieldWidth + 8)),
-    };
-    brightnessCaptions_.push_back(labels[3]);
-
-    MaskSection::Setup s = SectionOf<R>(model_, TwilightMorningLine, c);
-    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
-               BoundBox(model_, duration, &R::DurationCode)};
-    AddFollowers(s, {from, lux, brightness, duration});
-    AddFollowers(s, labels);
-    morning_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+    morning_ = BuildTwilight<R>(
+        g, c,
+        {"DM",
+         "\"Nr.3\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 3 mit Laufzeit = 0 eintragen",
+         "Bei dieser Helligkeit wird der Rollladen geöffnet",
+         "Dämmerungsautomatik ist morgens aktiviert ab"},
+        TwilightMorningLine);
 }
 
 void ShadingSheet::BuildEvening(QWidget* sheet) {
@@ -224,31 +243,13 @@ void ShadingSheet::BuildEvening(QWidget* sheet) {
     const SectionControls c = CommonControls(
         g, "DA", "DA_Ein_Aus", sheet,
         "Motor / Raum     Ein/Aus          ab        bei Lux     Aktivierungszeit", kEveningTop);
-
-    auto* from = MakeFieldBox(
-        g, "DA_von", &R::FromCode,
-        "\"Nr.4\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 4 mit Laufzeit = 0 eintragen",
-        Box1(kRow1Left));
-    auto* lux =
-        MakeFieldBox(g, "DA_Lux", &R::BrightnessCode,
-                     "Bei dieser Helligkeit wird der Rollladen geschlossen", Box2(Column2(0)));
-    auto* duration = MakeFieldBox(g, "DA_Dauer", &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
-    QLabel* brightness = BrightnessField(g, "DA_LuxAktuell", Box2(Column2(2), kFieldWidth));
-    QLabel* labels[] = {
-        MakeCaption(g, "DA_Label1", "Dämmerungsautomatik ist abends aktiviert ab",
-                    Caption1(kRow1Left, 134)),
-        MakeCaption(g, "DA_Label2", kLimit, Caption2(Column2(0), kBoxWidth)),
-        MakeCaption(g, "DA_Label3", kActivation, Caption2(Column2(1), kBoxWidth)),
-        MakeCaption(g, "DA_Label4", kAverage, Caption2(Column2(2), kFieldWidth + 8)),
-    };
-    brightnessCaptions_.push_back(labels[3]);
-
-    MaskSection::Setup s = SectionOf<R>(model_, TwilightEveningLine, c);
-    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
-               BoundBox(model_, duration, &R::DurationCode)};
-    AddFollowers(s, {from, lux, brightness, duration});
-    AddFollowers(s, labels);
-    evening_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+    evening_ = BuildTwilight<R>(
+        g, c,
+        {"DA",
+         "\"Nr.4\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 4 mit Laufzeit = 0 eintragen",
+         "Bei dieser Helligkeit wird der Rollladen geschlossen",
+         "Dämmerungsautomatik ist abends aktiviert ab"},
+        TwilightEveningLine);
 }
 
 void ShadingSheet::BuildTemperatures(QWidget* sheet) {

@@ -62,6 +62,11 @@ class ShadingSheet : public QObject {
     void BuildShading(QWidget* sheet);
     void BuildMorning(QWidget* sheet);
     void BuildEvening(QWidget* sheet);
+    struct Twilight;
+    template <typename Record>
+    MaskSection* BuildTwilight(QGroupBox* group, const SectionControls& controls,
+                               const Twilight& twilight,
+                               std::string (*line)(const std::string& name, const Record& record));
     void BuildTemperatures(QWidget* sheet);
     QLabel* BrightnessField(QWidget* parent, const char* name, QRect geometry);
     void ShowBrightnessCaptions();
