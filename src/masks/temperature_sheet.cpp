@@ -10,11 +10,11 @@
 #include "masks/fixed_row_list_box.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/rule_boxes.h"
 #include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
 #include "masks/temperature_lines.h"
 #include "masks/temperature_readings.h"
-#include "masks/threshold_rules.h"
 #include "model/motor_fields.h"
 
 namespace veltrano {
@@ -126,20 +126,9 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
     };
 
     MaskSection::Setup s = SectionOf<R>(model_, ProportionalTempLine, c.controls);
-    MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
-    fromBox.store = [this, to](int motor, int index) {
-        const IndexPair period = PeriodStartChosen(index, to->currentIndex());
-        model_.proportionalTemp(motor).From = period.first;
-        model_.proportionalTemp(motor).To = period.second;
-    };
-    MaskSection::Box toBox = BoundBox(model_, to, &R::To);
-    toBox.store = [this, from](int motor, int index) {
-        const IndexPair period = PeriodEndChosen(from->currentIndex(), index);
-        model_.proportionalTemp(motor).From = period.first;
-        model_.proportionalTemp(motor).To = period.second;
-    };
-    s.boxes = {fromBox,
-               toBox,
+    const PeriodBoxes period = BindPeriod<R>(model_, from, to);
+    s.boxes = {period.from,
+               period.to,
                BoundBox(model_, setpoint, &R::SetpointCode),
                BoundBox(model_, direction, &R::Direction),
                BoundBox(model_, range, &R::ControlRangeCode),
@@ -188,47 +177,15 @@ void TemperatureSheet::BuildInside(QWidget* sheet) {
     };
 
     MaskSection::Setup s = SectionOf<R>(model_, InsideTempLine, c.controls);
-    auto storeThresholds = [this](int motor, IndexPair pair) {
-        model_.insideTemp(motor).Threshold1Code = pair.first;
-        model_.insideTemp(motor).Threshold2Code = pair.second;
-    };
-    auto secondBelow = [this](int motor) {
-        return model_.insideTemp(motor).Comparison != kBelowThreshold;
-    };
-    MaskSection::Box comparisonBox = BoundBox(model_, comparison, &R::Comparison);
-    comparisonBox.store = [this, storeThresholds, first, second](int motor, int index) {
-        model_.insideTemp(motor).Comparison = index;
-        storeThresholds(motor, FirstThresholdChosen(first->currentIndex(), second->currentIndex(),
-                                                    index != kBelowThreshold, kLastThreshold));
-    };
-    MaskSection::Box firstBox = BoundBox(model_, first, &R::Threshold1Code);
-    firstBox.store = [storeThresholds, secondBelow, second](int motor, int index) {
-        storeThresholds(motor, FirstThresholdChosen(index, second->currentIndex(),
-                                                    secondBelow(motor), kLastThreshold));
-    };
-    MaskSection::Box secondBox = BoundBox(model_, second, &R::Threshold2Code);
-    secondBox.store = [storeThresholds, secondBelow, first](int motor, int index) {
-        storeThresholds(motor, SecondThresholdChosen(first->currentIndex(), index,
-                                                     secondBelow(motor), kLastThreshold));
-    };
-    MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
-    fromBox.store = [this, to](int motor, int index) {
-        const IndexPair period = PeriodStartChosen(index, to->currentIndex());
-        model_.insideTemp(motor).From = period.first;
-        model_.insideTemp(motor).To = period.second;
-    };
-    MaskSection::Box toBox = BoundBox(model_, to, &R::To);
-    toBox.store = [this, from](int motor, int index) {
-        const IndexPair period = PeriodEndChosen(from->currentIndex(), index);
-        model_.insideTemp(motor).From = period.first;
-        model_.insideTemp(motor).To = period.second;
-    };
-    s.boxes = {fromBox,
-               toBox,
-               comparisonBox,
-               firstBox,
+    const PeriodBoxes period = BindPeriod<R>(model_, from, to);
+    const ThresholdBoxes thresholds =
+        BindComparedThresholds<R>(model_, comparison, first, second, kLastThreshold);
+    s.boxes = {period.from,
+               period.to,
+               thresholds.comparison,
+               thresholds.first,
                BoundBox(model_, direction, &R::Direction),
-               secondBox,
+               thresholds.second,
                BoundBox(model_, duration, &R::DurationCode)};
     AddFollowers(s, {from, to, comparison, first, direction, secondComparison, second,
                      secondDirection, duration});
@@ -277,21 +234,8 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
 
     MaskSection::Setup s = SectionOf<R>(model_, OutsideTempLine, c.controls);
     // Threshold 2 always lies above threshold 1.
-    auto storeThresholds = [this](int motor, IndexPair pair) {
-        model_.outsideTemp(motor).Threshold1Code = pair.first;
-        model_.outsideTemp(motor).Threshold2Code = pair.second;
-    };
-    MaskSection::Box firstBox = BoundBox(model_, first, &R::Threshold1Code);
-    firstBox.store = [storeThresholds, second](int motor, int index) {
-        storeThresholds(motor,
-                        FirstThresholdChosen(index, second->currentIndex(), false, kLastThreshold));
-    };
-    MaskSection::Box secondBox = BoundBox(model_, second, &R::Threshold2Code);
-    secondBox.store = [storeThresholds, first](int motor, int index) {
-        storeThresholds(motor,
-                        SecondThresholdChosen(first->currentIndex(), index, false, kLastThreshold));
-    };
-    s.boxes = {firstBox, BoundBox(model_, direction, &R::Direction), secondBox,
+    const ThresholdBoxes thresholds = BindThresholds<R>(model_, first, second, kLastThreshold);
+    s.boxes = {thresholds.first, BoundBox(model_, direction, &R::Direction), thresholds.second,
                BoundBox(model_, duration, &R::DurationCode)};
     AddFollowers(s, {firstComparison, first, direction});
     AddFollowers(s, firstTier);

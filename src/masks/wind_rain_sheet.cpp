@@ -12,9 +12,9 @@
 #include "masks/fixed_row_list_box.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/rule_boxes.h"
 #include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
-#include "masks/threshold_rules.h"
 #include "masks/wind_rain_lines.h"
 #include "model/motor_fields.h"
 
@@ -203,43 +203,12 @@ void WindRainSheet::BuildHumidity(QWidget* sheet) {
     };
 
     MaskSection::Setup s = SectionOf<R>(model_, HumidityLine, c);
-    auto storeThresholds = [this](int motor, IndexPair pair) {
-        model_.humidity(motor).Threshold1Code = pair.first;
-        model_.humidity(motor).Threshold2Code = pair.second;
-    };
-    auto secondBelow = [this](int motor) {
-        return model_.humidity(motor).Comparison != kBelowThreshold;
-    };
-    MaskSection::Box comparison = BoundBox(model_, humidityComparison_, &R::Comparison);
-    comparison.store = [this, storeThresholds](int motor, int index) {
-        model_.humidity(motor).Comparison = index;
-        storeThresholds(motor, FirstThresholdChosen(humidityFirst_->currentIndex(),
-                                                    humiditySecond_->currentIndex(),
-                                                    index != kBelowThreshold, kLastHumidity));
-    };
-    MaskSection::Box first = BoundBox(model_, humidityFirst_, &R::Threshold1Code);
-    first.store = [this, storeThresholds, secondBelow](int motor, int index) {
-        storeThresholds(motor, FirstThresholdChosen(index, humiditySecond_->currentIndex(),
-                                                    secondBelow(motor), kLastHumidity));
-    };
-    MaskSection::Box second = BoundBox(model_, humiditySecond_, &R::Threshold2Code);
-    second.store = [this, storeThresholds, secondBelow](int motor, int index) {
-        storeThresholds(motor, SecondThresholdChosen(humidityFirst_->currentIndex(), index,
-                                                     secondBelow(motor), kLastHumidity));
-    };
-    MaskSection::Box from = BoundBox(model_, humidityFrom_, &R::From);
-    from.store = [this](int motor, int index) {
-        const IndexPair period = PeriodStartChosen(index, humidityTo_->currentIndex());
-        model_.humidity(motor).From = period.first;
-        model_.humidity(motor).To = period.second;
-    };
-    MaskSection::Box to = BoundBox(model_, humidityTo_, &R::To);
-    to.store = [this](int motor, int index) {
-        const IndexPair period = PeriodEndChosen(humidityFrom_->currentIndex(), index);
-        model_.humidity(motor).From = period.first;
-        model_.humidity(motor).To = period.second;
-    };
-    s.boxes = {comparison, first, second, BoundBox(model_, duration, &R::DurationCode), from, to};
+    const ThresholdBoxes thresholds = BindComparedThresholds<R>(
+        model_, humidityComparison_, humidityFirst_, humiditySecond_, kLastHumidity);
+    const PeriodBoxes period = BindPeriod<R>(model_, humidityFrom_, humidityTo_);
+    s.boxes = {thresholds.comparison, thresholds.first,
+               thresholds.second,     BoundBox(model_, duration, &R::DurationCode),
+               period.from,           period.to};
     AddFollowers(s, {humidityFrom_, humidityTo_, humidityComparison_, humidityFirst_, firstAction,
                      humiditySecond_, duration, humiditySecondComparison_, humiditySecondAction_});
     AddFollowers(s, labels);
