@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QVector>
 
 #include "masks/fixed_row_list_box.h"
 #include "masks/mask_controls.h"
@@ -77,14 +76,6 @@ constexpr const char* kLimit = "Grenz- Lux-Wert";
 constexpr const char* kAverage = "Lux mittel";
 constexpr const char* kCurrent = "Lux aktuell";
 constexpr const char* kRunTimeHint = "Laufzeit des Motors bei Aktivierung";
-
-QVector<QString> ToRows(const std::vector<std::string>& lines) {
-    QVector<QString> rows;
-    rows.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        rows.push_back(QString::fromStdString(line));
-    return rows;
-}
 
 }  // namespace
 
