@@ -23,8 +23,9 @@
 // Only a user's choice runs a handler (the boxes are wired to `activated`),
 // each under the window's guard; loading a box from the program runs none.
 // shading_sheet.cpp builds three sections on it: a sheet lays out its
-// controls, fills a Setup per section (SectionOf, BoundBox, MakeFieldBox) and
-// adds its couplings as a box's `store`.
+// controls (section_frame.h for group box and list), fills a Setup per
+// section (SectionOf, BoundBox, MakeFieldBox, AddFollowers) and adds its
+// couplings as a box's `store` (rule_boxes.h for the two-box rules).
 #pragma once
 
 #include <QObject>
