@@ -7,11 +7,11 @@ namespace {
 
 constexpr std::int64_t kMinutesPerDay = 1440;
 
+}  // namespace
+
 SegmentShade ShadeOf(const SwitchTime& slot) {
     return slot.Direction == kUp ? SegmentShade::Up : SegmentShade::Down;
 }
-
-}  // namespace
 
 std::int64_t TimelinePosition(std::int32_t timeCode) {
     return static_cast<std::int64_t>(timeCode) * kTimelineWidth / kMinutesPerDay;

@@ -35,6 +35,9 @@ struct TimelineSegment {
 
 using TimelineSegments = std::array<TimelineSegment, kTimelineSegmentCount>;
 
+// The shade a switching time gives the segment after it (empty slots included).
+SegmentShade ShadeOf(const SwitchTime& slot);
+
 // x = timeCode x 640 div 1440, truncating (64-bit, so any code is safe).
 std::int64_t TimelinePosition(std::int32_t timeCode);
 

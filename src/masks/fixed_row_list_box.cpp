@@ -8,6 +8,14 @@
 
 namespace veltrano {
 
+QVector<QString> ToRows(const std::vector<std::string>& lines) {
+    QVector<QString> rows;
+    rows.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        rows.push_back(QString::fromStdString(line));
+    return rows;
+}
+
 FixedRowListModel::FixedRowListModel(int rows, QObject* parent)
     : QAbstractListModel(parent), rows_(rows) {}
 

@@ -9,8 +9,13 @@
 #include <QListView>
 #include <QString>
 #include <QVector>
+#include <string>
+#include <vector>
 
 namespace veltrano {
+
+// The rows of a list from its UTF-8 lines.
+QVector<QString> ToRows(const std::vector<std::string>& lines);
 
 class FixedRowListModel : public QAbstractListModel {
     Q_OBJECT

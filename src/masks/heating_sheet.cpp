@@ -12,11 +12,12 @@
 
 #include "masks/fixed_row_list_box.h"
 #include "masks/heating_lines.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_lines.h"
 #include "masks/mask_section.h"
+#include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
+#include "masks/temperature_readings.h"
 #include "model/motor_fields.h"
 
 namespace veltrano {
@@ -47,8 +48,6 @@ constexpr int kTemperatureTop = 334;
 // Far beyond the strip, yet well inside what a widget's geometry can hold.
 constexpr std::int64_t kDrawLimit = 100000;
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kOverviewCaption = "Wochenübersicht Tag-/ Nacht-Temperatur für ";
 constexpr const char* kDayCaptions[kDayCount] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
 constexpr const char* kNoteLines[] = {
@@ -92,10 +91,9 @@ HeatingSheet::~HeatingSheet() = default;
 
 void HeatingSheet::BuildEditors(QWidget* sheet) {
     using R = HeatingSettings;
-    auto* g = new QGroupBox(MotorRecordFields<R>::Caption.data(), sheet);
-    g->setObjectName("GroupBox_Heizung");
-    g->setGeometry(kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight);
-    MakeHelpButton(g, "Help_Heiz");
+    QGroupBox* g =
+        MakeSectionGroup(sheet, "GroupBox_Heizung", MotorRecordFields<R>::Caption.data(),
+                         QRect(kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight), "Help_Heiz");
 
     MakeCaption(g, "Heiz_Label_Raum", "Motor- bzw. Raumname", QRect(8, 16, 156, kCaptionHeight));
     MakeCaption(g, "Heiz_Label_EinAus", "EIN / AUS", QRect(168, 16, 60, kCaptionHeight));
@@ -118,27 +116,19 @@ void HeatingSheet::BuildEditors(QWidget* sheet) {
         MakeCaption(g, "Heiz_Label4", "Nacht-Temperatur", QRect(100, 102, 110, kCaptionHeight)),
     };
 
-    auto* heading = new QLabel(
+    FixedRowListBox* list = MakeSectionList(
+        sheet, "Heiz_Liste", "Heiz_Ueberschrift",
         "Motor / Raum      Ein/Aus         Betriebsart        Tag-Temperatur      "
         "Nacht-Temperatur",
-        sheet);
-    heading->setObjectName("Heiz_Ueberschrift");
-    heading->setGeometry(kListLeft, kGroupTop, kListWidth, kHeadingHeight);
-    auto* list = new FixedRowListBox("Heiz_Liste", kMotorCount, sheet);
-    list->setToolTip(kListHint);
-    list->setGeometry(kListLeft, kGroupTop + kHeadingHeight, kListWidth,
-                      kGroupHeight - kHeadingHeight);
+        QRect(kListLeft, kGroupTop, kListWidth, kHeadingHeight),
+        QRect(kListLeft, kGroupTop + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
 
-    MaskSection::Setup s = SectionOf<R>(model_, HeatingLine);
-    s.selector = selector_;
-    s.onOff = onOff_;
-    s.list = list;
+    MaskSection::Setup s = SectionOf<R>(model_, HeatingLine, {selector_, onOff_, list});
     s.boxes = {BoundBox(model_, dayNight, &R::DayNight), BoundBox(model_, mode_, &R::Mode),
                BoundBox(model_, dayTemp, &R::DayTempCode),
                BoundBox(model_, nightTemp, &R::NightTempCode)};
-    s.followers = {{dayNight, {}}, {mode_, {}}, {dayTemp, {}}, {nightTemp, {}}};
-    for (QLabel* caption : captions)
-        s.followers.push_back({caption, {}});
+    AddFollowers(s, {dayNight, mode_, dayTemp, nightTemp});
+    AddFollowers(s, captions);
     // The refresh ends with the overview: caption, then drawing.
     s.refreshed = [this] {
         ShowOverviewCaption();
@@ -187,30 +177,14 @@ void HeatingSheet::BuildNote(QWidget* sheet) {
 }
 
 void HeatingSheet::BuildTemperatures(QWidget* sheet) {
-    struct Display {
-        const char* group;
-        const char* caption;
-        const char* label;
-        const char* min;
-        const char* now;
-        const char* max;
-        int left;
-    };
-    const Display displays[] = {
-        {"GroupBoxAussentemperatur3", "Außentemperatur", "AT_Label3", "AT_Min3", "AT_Aktuell3",
-         "AT_Max3", kGroupLeft},
-        {"GroupBoxInnentemperatur3", "Innentemperatur", "IT_Label3", "IT_Min3", "IT_Aktuell3",
-         "IT_Max3", kGroupLeft + 196},
-    };
-    for (const Display& d : displays) {
-        auto* group = new QGroupBox(d.caption, sheet);
-        group->setObjectName(d.group);
-        group->setGeometry(d.left, kTemperatureTop, 188, 56);
-        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
-        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
-        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
-        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
-    }
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxAussentemperatur3", "Außentemperatur", "AT_Label3", "AT_Min3",
+                             "AT_Aktuell3", "AT_Max3"},
+                            QPoint(kGroupLeft, kTemperatureTop));
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxInnentemperatur3", "Innentemperatur", "IT_Label3", "IT_Min3",
+                             "IT_Aktuell3", "IT_Max3"},
+                            QPoint(kGroupLeft + 196, kTemperatureTop));
 }
 
 // --- Handlers -----------------------------------------------------------------------

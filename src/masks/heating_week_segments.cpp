@@ -7,10 +7,6 @@ namespace {
 
 constexpr std::int64_t kMinutesPerDay = 1440;
 
-SegmentShade ShadeOf(const SwitchTime& slot) {
-    return slot.Direction == kUp ? SegmentShade::Up : SegmentShade::Down;
-}
-
 }  // namespace
 
 std::int64_t WeekPosition(std::int32_t timeCode) {

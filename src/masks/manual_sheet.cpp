@@ -18,6 +18,7 @@
 #include "masks/manual_selector.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
 #include "model/motor_fields.h"
 
@@ -45,9 +46,6 @@ constexpr int kHeadingHeight = 14;
 constexpr int kListLeft = 392;
 constexpr int kListWidth = 393;
 constexpr int kBoxHeight = 22;
-
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 
 }  // namespace
 
@@ -107,10 +105,9 @@ void ManualSheet::BuildManual(QWidget* sheet) {
 
 void ManualSheet::BuildReverse(QWidget* sheet) {
     using R = ReverseSettings;
-    auto* g = new QGroupBox(MotorRecordFields<R>::Caption.data(), sheet);
-    g->setObjectName("GroupBox_Reversier_Automatik");
-    g->setGeometry(kGroupLeft, kReverseTop, kGroupWidth, kGroupHeight);
-    MakeHelpButton(g, "Help_Reversier");
+    QGroupBox* g = MakeSectionGroup(
+        sheet, "GroupBox_Reversier_Automatik", MotorRecordFields<R>::Caption.data(),
+        QRect(kGroupLeft, kReverseTop, kGroupWidth, kGroupHeight), "Help_Reversier");
     auto* selector = MakeItemBox(g, "RA_Raum", {}, nullptr, QRect(8, 20, 156, kBoxHeight));
     auto* onOff = MakeFieldBox(g, "RA_Ein_Aus", &R::Off, nullptr, QRect(168, 20, 53, kBoxHeight));
     auto* up = MakeFieldBox(g, "RA_Auf", &R::AtUp, "Lamellen-Rücklaufzeit nach AUF",
@@ -123,30 +120,24 @@ void ManualSheet::BuildReverse(QWidget* sheet) {
         MakeCaption(g, "RA_Label2", "Rücklauf nach einer Abwärtsbewegung                s",
                     QRect(8, 78, 300, kBoxHeight)),
     };
-    auto* heading =
-        new QLabel("Motor / Raum        Ein/Aus     Rückl. nach AUF     Rückl. nach AB", sheet);
-    heading->setObjectName("RA_Ueberschrift");
-    heading->setGeometry(kHeadingLeft, kReverseTop, kHeadingWidth, kHeadingHeight);
-    auto* list = new FixedRowListBox("RA_Liste", kMotorCount, sheet);
-    list->setToolTip(kListHint);
-    list->setGeometry(kListLeft, kReverseTop + kHeadingHeight, kListWidth,
-                      kGroupHeight - kHeadingHeight);
+    FixedRowListBox* list = MakeSectionList(
+        sheet, "RA_Liste", "RA_Ueberschrift",
+        "Motor / Raum        Ein/Aus     Rückl. nach AUF     Rückl. nach AB",
+        QRect(kHeadingLeft, kReverseTop, kHeadingWidth, kHeadingHeight),
+        QRect(kListLeft, kReverseTop + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
 
-    MaskSection::Setup s = SectionOf<R>(model_, ReverseLine);
-    s.selector = selector;
-    s.onOff = onOff;
-    s.list = list;
+    MaskSection::Setup s = SectionOf<R>(model_, ReverseLine, {selector, onOff, list});
     s.boxes = {BoundBox(model_, up, &R::AtUp), BoundBox(model_, down, &R::AtDown)};
-    s.followers = {{up, {}}, {down, {}}, {captions[0], {}}, {captions[1], {}}};
+    AddFollowers(s, {up, down});
+    AddFollowers(s, captions);
     reverse_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
 void ManualSheet::BuildTouch(QWidget* sheet) {
     using R = TouchSettings;
-    auto* g = new QGroupBox(MotorRecordFields<R>::Caption.data(), sheet);
-    g->setObjectName("GroupBox_Tast_Automatik");
-    g->setGeometry(kGroupLeft, kTouchTop, kGroupWidth, kGroupHeight);
-    MakeHelpButton(g, "Help_TA");
+    QGroupBox* g =
+        MakeSectionGroup(sheet, "GroupBox_Tast_Automatik", MotorRecordFields<R>::Caption.data(),
+                         QRect(kGroupLeft, kTouchTop, kGroupWidth, kGroupHeight), "Help_TA");
     auto* selector = MakeItemBox(g, "Tast_Raum", {}, nullptr, QRect(8, 20, 156, kBoxHeight));
     auto* onOff = MakeFieldBox(g, "Tast_Ein_Aus", &R::Off, nullptr, QRect(168, 20, 53, kBoxHeight));
     constexpr const char* kRunTimeHint = "Laufzeit des Motors bei Aktivierung";
@@ -157,22 +148,16 @@ void ManualSheet::BuildTouch(QWidget* sheet) {
     QLabel* caption =
         MakeCaption(g, "Tast_Label1", "Aktivierungszeit bei Auslösung des Bedientasters",
                     QRect(8, 50, 276, 34));
-    auto* heading = new QLabel("Motor / Raum        Ein/Aus     Aktivierungszeit", sheet);
-    heading->setObjectName("Tast_Label2");
-    heading->setGeometry(kHeadingLeft, kTouchTop, kHeadingWidth, kHeadingHeight);
-    auto* list = new FixedRowListBox("Tast_Liste", kMotorCount, sheet);
-    list->setToolTip(kListHint);
-    list->setGeometry(kListLeft, kTouchTop + kHeadingHeight, kListWidth,
-                      kGroupHeight - kHeadingHeight);
+    FixedRowListBox* list = MakeSectionList(
+        sheet, "Tast_Liste", "Tast_Label2", "Motor / Raum        Ein/Aus     Aktivierungszeit",
+        QRect(kHeadingLeft, kTouchTop, kHeadingWidth, kHeadingHeight),
+        QRect(kListLeft, kTouchTop + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
 
-    MaskSection::Setup s = SectionOf<R>(model_, nullptr);
+    MaskSection::Setup s = SectionOf<R>(model_, nullptr, {selector, onOff, list});
     s.line = [this](int motor) {
         return TouchLine(model_.motorName(motor), model_.touch(motor),
                          state_.Identity.RadioVariant);
     };
-    s.selector = selector;
-    s.onOff = onOff;
-    s.list = list;
     // Both boxes show DurationCode; a choice stores the box of the variant
     // (the only one shown).
     auto storeVariant = [this, wired, radio](int motor, int) {

@@ -43,6 +43,14 @@ class ClickFilter : public QObject {
 
 }  // namespace
 
+QStringList ItemTexts(const ItemList& items) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string& item : items)
+        texts << QString::fromStdString(item);
+    return texts;
+}
+
 QLabel* MakeCaption(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -67,11 +75,7 @@ QComboBox* MakeItemBox(QWidget* parent, const char* name, const ItemList& items,
                        QRect geometry) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string& item : items)
-        texts << QString::fromStdString(item);
-    box->addItems(texts);
+    box->addItems(ItemTexts(items));
     if (hint) box->setToolTip(hint);
     box->setGeometry(geometry);
     box->setMaxVisibleItems(16);

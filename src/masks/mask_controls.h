@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "model/value_scales.h"
@@ -21,6 +22,9 @@ QLabel* MakeCaption(QWidget* parent, const char* name, const QString& text, QRec
 
 // A read-only field: a sunken label the program writes.
 QLabel* MakeField(QWidget* parent, const char* name, const char* hint, QRect geometry);
+
+// The texts of an item list, for a drop-down list.
+QStringList ItemTexts(const ItemList& items);
 
 // A drop-down list (not editable) of `items`, wheel-safe (WheelOnlyWhenFocused).
 QComboBox* MakeItemBox(QWidget* parent, const char* name, const ItemList& items, const char* hint,

@@ -165,4 +165,10 @@ void MaskSection::SetStartDefaults() {
     ShowRow(0);
 }
 
+void AddFollowers(MaskSection::Setup& setup, std::initializer_list<QWidget*> widgets,
+                  const std::function<bool()>& alsoWhen) {
+    for (QWidget* widget : widgets)
+        setup.followers.push_back({widget, alsoWhen});
+}
+
 }  // namespace veltrano

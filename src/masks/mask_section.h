@@ -23,13 +23,15 @@
 // Only a user's choice runs a handler (the boxes are wired to `activated`),
 // each under the window's guard; loading a box from the program runs none.
 // shading_sheet.cpp builds three sections on it: a sheet lays out its
-// controls, fills a Setup per section (SectionOf, BoundBox, MakeFieldBox) and
-// adds its couplings as a box's `store`.
+// controls (section_frame.h for group box and list), fills a Setup per
+// section (SectionOf, BoundBox, MakeFieldBox, AddFollowers) and adds its
+// couplings as a box's `store` (rule_boxes.h for the two-box rules).
 #pragma once
 
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -128,6 +130,25 @@ class MaskSection : public QObject {
     Guard guard_;
 };
 
+// The controls every section has.
+struct SectionControls {
+    QComboBox* selector = nullptr;    // XX_Raum
+    QComboBox* onOff = nullptr;       // XX_Ein_Aus
+    FixedRowListBox* list = nullptr;  // XX_Liste
+};
+
+// Appends `widgets` to the controls shown while the on/off box shows "EIN"
+// (and `alsoWhen` holds, when given).
+void AddFollowers(MaskSection::Setup& setup, std::initializer_list<QWidget*> widgets,
+                  const std::function<bool()>& alsoWhen = {});
+// The same for an array of captions.
+template <typename Widgets>
+void AddFollowers(MaskSection::Setup& setup, const Widgets& widgets,
+                  const std::function<bool()>& alsoWhen = {}) {
+    for (QWidget* widget : widgets)
+        setup.followers.push_back({widget, alsoWhen});
+}
+
 // --- Binding a section to its record -------------------------------------------------
 
 // The field `member` of the record of motor 1..32.
@@ -151,12 +172,16 @@ QComboBox* MakeFieldBox(QWidget* parent, const char* name, std::int32_t Record::
     return MakeItemBox(parent, name, ItemsOf(member), hint, geometry);
 }
 
-// The record's part of a section: on/off field, Modified and the list line
-// from `line(name, record)`. Selector, on/off box, list and boxes follow.
+// A section's controls and its record's part: on/off field, Modified and the
+// list line from `line(name, record)`. Boxes and followers follow.
 template <typename Record>
 MaskSection::Setup SectionOf(ConfigurationModel& model,
-                             std::string (*line)(const std::string& name, const Record& record)) {
+                             std::string (*line)(const std::string& name, const Record& record),
+                             const SectionControls& controls) {
     MaskSection::Setup setup;
+    setup.selector = controls.selector;
+    setup.onOff = controls.onOff;
+    setup.list = controls.list;
     setup.off = RecordField(model, &Record::Off);
     setup.markModified = [&model](int motor) {
         RecordsOf<Record>(model).motor(motor).Modified = true;

@@ -7,14 +7,14 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QVector>
 
 #include "masks/fixed_row_list_box.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/section_frame.h"
 #include "masks/shading_lines.h"
 #include "masks/sheet_steps.h"
+#include "masks/temperature_readings.h"
 #include "model/motor_fields.h"
 
 namespace veltrano {
@@ -69,8 +69,6 @@ constexpr int Column2(int n) {
     return kSelectorLeft + n * (kBoxWidth + 4);
 }
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kBrightnessHint =
     "Durch Anklicken zwischen aktuellem und mittlerem Wert wechseln";
 constexpr const char* kActivation = "Aktivie- rungszeit";
@@ -79,21 +77,7 @@ constexpr const char* kAverage = "Lux mittel";
 constexpr const char* kCurrent = "Lux aktuell";
 constexpr const char* kRunTimeHint = "Laufzeit des Motors bei Aktivierung";
 
-QVector<QString> ToRows(const std::vector<std::string>& lines) {
-    QVector<QString> rows;
-    rows.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        rows.push_back(QString::fromStdString(line));
-    return rows;
-}
-
 }  // namespace
-
-struct ShadingSheet::SectionControls {
-    QComboBox* selector;
-    QComboBox* onOff;
-    FixedRowListBox* list;
-};
 
 ShadingSheet::ShadingSheet(QWidget* sheet, ConfigurationModel& model, LinkState& state, Guard guard)
     : model_(model),
@@ -114,27 +98,22 @@ ShadingSheet::~ShadingSheet() = default;
 
 QGroupBox* ShadingSheet::SectionBox(QWidget* sheet, const char* name, const char* caption, int top,
                                     const char* help) {
-    auto* group = new QGroupBox(caption, sheet);
-    group->setObjectName(name);
-    group->setGeometry(kGroupLeft, top, kGroupWidth, kGroupHeight);
-    MakeHelpButton(group, help);
-    return group;
+    return MakeSectionGroup(sheet, name, caption, QRect(kGroupLeft, top, kGroupWidth, kGroupHeight),
+                            help);
 }
 
-ShadingSheet::SectionControls ShadingSheet::CommonControls(QGroupBox* group, const char* prefix,
-                                                           const char* onOffName, QWidget* sheet,
-                                                           const char* heading, int top) {
+SectionControls ShadingSheet::CommonControls(QGroupBox* group, const char* prefix,
+                                             const char* onOffName, QWidget* sheet,
+                                             const char* heading, int top) {
     const std::string p(prefix);
     SectionControls c{};
     c.selector =
         MakeItemBox(group, (p + "_Raum").c_str(), {}, nullptr, Box1(kSelectorLeft, kSelectorWidth));
     c.onOff = MakeItemBox(group, onOffName, OnOffItems(), nullptr, Box1(kOnOffLeft, kOnOffWidth));
-    auto* title = new QLabel(heading, sheet);
-    title->setObjectName((p + "_Ueberschrift").c_str());
-    title->setGeometry(kHeadingLeft, top, kHeadingWidth, kHeadingHeight);
-    c.list = new FixedRowListBox((p + "_Liste").c_str(), kMotorCount, sheet);
-    c.list->setToolTip(kListHint);
-    c.list->setGeometry(kListLeft, top + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight);
+    c.list = MakeSectionList(
+        sheet, (p + "_Liste").c_str(), (p + "_Ueberschrift").c_str(), heading,
+        QRect(kHeadingLeft, top, kHeadingWidth, kHeadingHeight),
+        QRect(kListLeft, top + kHeadingHeight, kListWidth, kGroupHeight - kHeadingHeight));
     return c;
 }
 
@@ -174,10 +153,7 @@ void ShadingSheet::BuildShading(QWidget* sheet) {
     };
     brightnessCaptions_.push_back(labels[4]);
 
-    MaskSection::Setup s = SectionOf<R>(model_, ShadingLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, ShadingLine, c);
     MaskSection::Box from = BoundBox(model_, shadingFrom_, &R::FromCode);
     from.store = [this](int motor, int index) {
         const ShadingPeriod period = ShadingStartChosen(index, shadingTo_->currentIndex());
@@ -193,11 +169,45 @@ void ShadingSheet::BuildShading(QWidget* sheet) {
     s.boxes = {BoundBox(model_, temperature, &R::TemperatureCode), from, to,
                BoundBox(model_, lux, &R::BrightnessCode),
                BoundBox(model_, duration, &R::DurationCode)};
-    s.followers = {{temperature, {}}, {shadingFrom_, {}}, {shadingTo_, {}},
-                   {lux, {}},         {brightness, {}},   {duration, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {temperature, shadingFrom_, shadingTo_, lux, brightness, duration});
+    AddFollowers(s, labels);
     shading_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+}
+
+// What the morning and the evening twilight sections do not share.
+struct ShadingSheet::Twilight {
+    const char* prefix;  // DM, DA
+    const char* fromHint;
+    const char* luxHint;
+    const char* period;  // the caption over XX_von
+};
+
+template <typename R>
+MaskSection* ShadingSheet::BuildTwilight(QGroupBox* g, const SectionControls& c, const Twilight& t,
+                                         std::string (*line)(const std::string& name,
+                                                             const R& record)) {
+    const std::string p(t.prefix);
+    auto* from = MakeFieldBox(g, (p + "_von").c_str(), &R::FromCode, t.fromHint, Box1(kRow1Left));
+    auto* lux =
+        MakeFieldBox(g, (p + "_Lux").c_str(), &R::BrightnessCode, t.luxHint, Box2(Column2(0)));
+    auto* duration =
+        MakeFieldBox(g, (p + "_Dauer").c_str(), &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
+    QLabel* brightness =
+        BrightnessField(g, (p + "_LuxAktuell").c_str(), Box2(Column2(2), kFieldWidth));
+    QLabel* labels[] = {
+        MakeCaption(g, (p + "_Label1").c_str(), t.period, Caption1(kRow1Left, 134)),
+        MakeCaption(g, (p + "_Label2").c_str(), kLimit, Caption2(Column2(0), kBoxWidth)),
+        MakeCaption(g, (p + "_Label3").c_str(), kActivation, Caption2(Column2(1), kBoxWidth)),
+        MakeCaption(g, (p + "_Label4").c_str(), kAverage, Caption2(Column2(2), kFieldWidth + 8)),
+    };
+    brightnessCaptions_.push_back(labels[3]);
+
+    MaskSection::Setup s = SectionOf<R>(model_, line, c);
+    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
+               BoundBox(model_, duration, &R::DurationCode)};
+    AddFollowers(s, {from, lux, brightness, duration});
+    AddFollowers(s, labels);
+    return new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
 void ShadingSheet::BuildMorning(QWidget* sheet) {
@@ -208,34 +218,13 @@ void ShadingSheet::BuildMorning(QWidget* sheet) {
         g, "DM", "DM_Ein_Aus", sheet,
         "Motor / Raum      Ein/Aus          ab        bei Lux     Aktivierungszeit", kMorningTop);
     morningList_ = c.list;
-
-    auto* from = MakeFieldBox(
-        g, "DM_von", &R::FromCode,
-        "\"Nr.3\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 3 mit Laufzeit = 0 eintragen",
-        Box1(kRow1Left));
-    auto* lux = MakeFieldBox(g, "DM_Lux", &R::BrightnessCode,
-                             "Bei dieser Helligkeit wird der Rollladen geöffnet", Box2(Column2(0)));
-    auto* duration = MakeFieldBox(g, "DM_Dauer", &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
-    QLabel* brightness = BrightnessField(g, "DM_LuxAktuell", Box2(Column2(2), kFieldWidth));
-    QLabel* labels[] = {
-        MakeCaption(g, "DM_Label1", "Dämmerungsautomatik ist morgens aktiviert ab",
-                    Caption1(kRow1Left, 134)),
-        MakeCaption(g, "DM_Label2", kLimit, Caption2(Column2(0), kBoxWidth)),
-        MakeCaption(g, "DM_Label3", kActivation, Caption2(Column2(1), kBoxWidth)),
-        MakeCaption(g, "DM_Label4", kAverage, Caption2(Column2(2), kFieldWidth + 8)),
-    };
-    brightnessCaptions_.push_back(labels[3]);
-
-    MaskSection::Setup s = SectionOf<R>(model_, TwilightMorningLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
-    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
-               BoundBox(model_, duration, &R::DurationCode)};
-    s.followers = {{from, {}}, {lux, {}}, {brightness, {}}, {duration, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
-    morning_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+    morning_ = BuildTwilight<R>(
+        g, c,
+        {"DM",
+         "\"Nr.3\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 3 mit Laufzeit = 0 eintragen",
+         "Bei dieser Helligkeit wird der Rollladen geöffnet",
+         "Dämmerungsautomatik ist morgens aktiviert ab"},
+        TwilightMorningLine);
 }
 
 void ShadingSheet::BuildEvening(QWidget* sheet) {
@@ -245,62 +234,24 @@ void ShadingSheet::BuildEvening(QWidget* sheet) {
     const SectionControls c = CommonControls(
         g, "DA", "DA_Ein_Aus", sheet,
         "Motor / Raum     Ein/Aus          ab        bei Lux     Aktivierungszeit", kEveningTop);
-
-    auto* from = MakeFieldBox(
-        g, "DA_von", &R::FromCode,
-        "\"Nr.4\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 4 mit Laufzeit = 0 eintragen",
-        Box1(kRow1Left));
-    auto* lux =
-        MakeFieldBox(g, "DA_Lux", &R::BrightnessCode,
-                     "Bei dieser Helligkeit wird der Rollladen geschlossen", Box2(Column2(0)));
-    auto* duration = MakeFieldBox(g, "DA_Dauer", &R::DurationCode, kRunTimeHint, Box2(Column2(1)));
-    QLabel* brightness = BrightnessField(g, "DA_LuxAktuell", Box2(Column2(2), kFieldWidth));
-    QLabel* labels[] = {
-        MakeCaption(g, "DA_Label1", "Dämmerungsautomatik ist abends aktiviert ab",
-                    Caption1(kRow1Left, 134)),
-        MakeCaption(g, "DA_Label2", kLimit, Caption2(Column2(0), kBoxWidth)),
-        MakeCaption(g, "DA_Label3", kActivation, Caption2(Column2(1), kBoxWidth)),
-        MakeCaption(g, "DA_Label4", kAverage, Caption2(Column2(2), kFieldWidth + 8)),
-    };
-    brightnessCaptions_.push_back(labels[3]);
-
-    MaskSection::Setup s = SectionOf<R>(model_, TwilightEveningLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
-    s.boxes = {BoundBox(model_, from, &R::FromCode), BoundBox(model_, lux, &R::BrightnessCode),
-               BoundBox(model_, duration, &R::DurationCode)};
-    s.followers = {{from, {}}, {lux, {}}, {brightness, {}}, {duration, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
-    evening_ = new MaskSection(std::move(s), model_, state_, guard_, this);
+    evening_ = BuildTwilight<R>(
+        g, c,
+        {"DA",
+         "\"Nr.4\" -->  Aktivierungszeit als \"Feste Schaltzeit\" Nr. 4 mit Laufzeit = 0 eintragen",
+         "Bei dieser Helligkeit wird der Rollladen geschlossen",
+         "Dämmerungsautomatik ist abends aktiviert ab"},
+        TwilightEveningLine);
 }
 
 void ShadingSheet::BuildTemperatures(QWidget* sheet) {
-    struct Display {
-        const char* group;
-        const char* caption;
-        const char* label;
-        const char* min;
-        const char* now;
-        const char* max;
-        int left;
-    };
-    const Display displays[] = {
-        {"GroupBoxInnentemperatur", "Innentemperatur", "IT_Label", "IT_Min", "IT_Aktuell", "IT_Max",
-         kGroupLeft},
-        {"GroupBoxAussentemperatur", "Außentemperatur", "AT_Label", "AT_Min", "AT_Aktuell",
-         "AT_Max", kGroupLeft + 196},
-    };
-    for (const Display& d : displays) {
-        auto* group = new QGroupBox(d.caption, sheet);
-        group->setObjectName(d.group);
-        group->setGeometry(d.left, kTemperatureTop, 188, 56);
-        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
-        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
-        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
-        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
-    }
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxInnentemperatur", "Innentemperatur", "IT_Label", "IT_Min",
+                             "IT_Aktuell", "IT_Max"},
+                            QPoint(kGroupLeft, kTemperatureTop));
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxAussentemperatur", "Außentemperatur", "AT_Label", "AT_Min",
+                             "AT_Aktuell", "AT_Max"},
+                            QPoint(kGroupLeft + 196, kTemperatureTop));
 }
 
 // --- Handlers -----------------------------------------------------------------------

@@ -24,6 +24,7 @@ namespace veltrano {
 
 class FixedRowListBox;
 class MaskSection;
+struct SectionControls;
 
 class ShadingSheet : public QObject {
   public:
@@ -54,7 +55,6 @@ class ShadingSheet : public QObject {
     void FormatTwilightEveningList();
 
   private:
-    struct SectionControls;
     QGroupBox* SectionBox(QWidget* sheet, const char* name, const char* caption, int top,
                           const char* help);
     SectionControls CommonControls(QGroupBox* group, const char* prefix, const char* onOffName,
@@ -62,6 +62,11 @@ class ShadingSheet : public QObject {
     void BuildShading(QWidget* sheet);
     void BuildMorning(QWidget* sheet);
     void BuildEvening(QWidget* sheet);
+    struct Twilight;
+    template <typename Record>
+    MaskSection* BuildTwilight(QGroupBox* group, const SectionControls& controls,
+                               const Twilight& twilight,
+                               std::string (*line)(const std::string& name, const Record& record));
     void BuildTemperatures(QWidget* sheet);
     QLabel* BrightnessField(QWidget* parent, const char* name, QRect geometry);
     void ShowBrightnessCaptions();

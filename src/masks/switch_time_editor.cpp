@@ -29,14 +29,6 @@ std::optional<int> Shown(const QComboBox* box) {
     return index;
 }
 
-QVector<QString> ToRows(const std::vector<std::string>& lines) {
-    QVector<QString> rows;
-    rows.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        rows.push_back(QString::fromStdString(line));
-    return rows;
-}
-
 }  // namespace
 
 SwitchTimeEditor::SwitchTimeEditor(QWidget* sheet, ConfigurationModel& model,

@@ -30,23 +30,6 @@ constexpr int kListHeight = kTimelineTop - 4 - kListTop;
 constexpr int kWideCaptionWidth = 630;
 constexpr int kNarrowCaptionWidth = 300;
 
-QStringList Items(const ItemList& items) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string& item : items)
-        list << QString::fromStdString(item);
-    return list;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    return label;
-}
-
 QComboBox* Box(QWidget* parent, const char* name, const QStringList& items, const char* hint,
                QRect geometry) {
     auto* box = new QComboBox(parent);
@@ -86,7 +69,7 @@ void SwitchTimeEditor::BuildEditBoxes(QWidget* sheet) {
     const Column tag{8, 48}, raum{60, 156}, nr{220, 46}, upDown{270, 44}, zeit{318, 72},
         dauer{394, 60}, gruppe{458, 84}, funktion{546, 78};
     auto caption = [&](const char* name, const char* text, Column c) {
-        Caption(group, name, text, QRect(c.x, kCaptionTop, c.width, kCaptionHeight));
+        MakeCaption(group, name, text, QRect(c.x, kCaptionTop, c.width, kCaptionHeight));
     };
     auto place = [&](Column c) { return QRect(c.x, kBoxTop, c.width, kBoxHeight); };
 
@@ -99,7 +82,7 @@ void SwitchTimeEditor::BuildEditBoxes(QWidget* sheet) {
     caption("Label_Gruppe", "Gruppe", gruppe);
     caption("Label_Funktion", "Funktion", funktion);
 
-    wochentag_ = Box(group, "CB_Wochentag", Items(WeekdayItems()), nullptr, place(tag));
+    wochentag_ = Box(group, "CB_Wochentag", ItemTexts(WeekdayItems()), nullptr, place(tag));
 
     raum_ = new MotorNameBox("CB_Raum", group);
     QStringList names;
@@ -108,19 +91,20 @@ void SwitchTimeEditor::BuildEditBoxes(QWidget* sheet) {
     raum_->addItems(names);
     raum_->setGeometry(place(raum));
 
-    schaltzeitNr_ = Box(group, "CB_Schaltzeit_Nr", Items(SlotNumberItems()), nullptr, place(nr));
+    schaltzeitNr_ =
+        Box(group, "CB_Schaltzeit_Nr", ItemTexts(SlotNumberItems()), nullptr, place(nr));
     // Up and down arrows; the items' index is the direction code.
     upDown_ = Box(group, "CB_Up_Down", {QString(QChar(0x2191)), QString(QChar(0x2193))},
                   "Laufrichtung", place(upDown));
-    schaltzeit_ =
-        Box(group, "CB_Schaltzeit", Items(TimeOfDayItems()), "Aktivierungs-Uhrzeit", place(zeit));
+    schaltzeit_ = Box(group, "CB_Schaltzeit", ItemTexts(TimeOfDayItems()), "Aktivierungs-Uhrzeit",
+                      place(zeit));
     schaltzeit_->setMaxVisibleItems(16);
-    dauer_ = Box(group, "CB_Dauer", Items(SwitchTimeRunTimeItems()),
+    dauer_ = Box(group, "CB_Dauer", ItemTexts(SwitchTimeRunTimeItems()),
                  "Laufzeit des Motors bei Aktivierung", place(dauer));
-    gruppe_ = Box(group, "CB_Gruppe", Items(DayGroupItems(0)),
+    gruppe_ = Box(group, "CB_Gruppe", ItemTexts(DayGroupItems(0)),
                   "Schaltzeit gilt für mehrere Wochentage", place(gruppe));
-    funktion_ = Box(group, "CB_Funktion", Items(FunctionItems()), "Zufallsfunktion, Astro-Funktion",
-                    place(funktion));
+    funktion_ = Box(group, "CB_Funktion", ItemTexts(FunctionItems()),
+                    "Zufallsfunktion, Astro-Funktion", place(funktion));
 }
 
 void SwitchTimeEditor::BuildCopyBoxes(QWidget* sheet) {

@@ -8,12 +8,13 @@
 #include <QLabel>
 
 #include "masks/fixed_row_list_box.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/rule_boxes.h"
+#include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
 #include "masks/temperature_lines.h"
-#include "masks/threshold_rules.h"
+#include "masks/temperature_readings.h"
 #include "model/motor_fields.h"
 
 namespace veltrano {
@@ -30,8 +31,6 @@ constexpr int kBoxHeight = 22;
 constexpr int kRow1 = 42, kRow2 = 92, kCaption2 = 64, kCaptionHeight = 28;
 constexpr int kLastThreshold = 59;  // "50°"
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kDurationHint =
     "Laufzeit des Antriebs: 1 ... 99s bzw. Dauerbetrieb (z.B. für Ventilatoren)";
 constexpr const char* kPeriod = "aktiviert von - bis";
@@ -48,36 +47,24 @@ QRect Caption(int left, int top, int width) {
 
 struct Common {
     QGroupBox* group;
-    QComboBox* selector;
-    QComboBox* onOff;
-    FixedRowListBox* list;
+    SectionControls controls;
 };
 
 Common CommonControls(QWidget* sheet, const std::string& prefix, const char* groupName,
                       const char* caption, const char* help, const char* heading, int top) {
     Common c{};
-    c.group = new QGroupBox(caption, sheet);
-    c.group->setObjectName(groupName);
-    c.group->setGeometry(kGroupLeft, top, kGroupWidth, kGroupHeight);
-    MakeHelpButton(c.group, help);
-    c.selector = MakeItemBox(c.group, (prefix + "_Raum").c_str(), {}, nullptr, Box(8, kRow1, 156));
-    c.onOff = MakeItemBox(c.group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
-                          Box(168, kRow1, 53));
-    auto* title = new QLabel(heading, sheet);
-    title->setObjectName((prefix + "_Liste_Label").c_str());
-    title->setGeometry(kListLeft, top, kRight - kListLeft, kHeadingHeight);
-    c.list = new FixedRowListBox((prefix + "_Liste").c_str(), kMotorCount, sheet);
-    c.list->setToolTip(kListHint);
-    c.list->setGeometry(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
-                        kGroupHeight - kHeadingHeight);
+    c.group = MakeSectionGroup(sheet, groupName, caption,
+                               QRect(kGroupLeft, top, kGroupWidth, kGroupHeight), help);
+    c.controls.selector =
+        MakeItemBox(c.group, (prefix + "_Raum").c_str(), {}, nullptr, Box(8, kRow1, 156));
+    c.controls.onOff = MakeItemBox(c.group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
+                                   Box(168, kRow1, 53));
+    c.controls.list =
+        MakeSectionList(sheet, (prefix + "_Liste").c_str(), (prefix + "_Liste_Label").c_str(),
+                        heading, QRect(kListLeft, top, kRight - kListLeft, kHeadingHeight),
+                        QRect(kListLeft + 2, top + kHeadingHeight, kRight - kListLeft - 2,
+                              kGroupHeight - kHeadingHeight));
     return c;
-}
-
-MaskSection::Setup WithCommon(MaskSection::Setup s, const Common& c) {
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
-    return s;
 }
 
 void SetText(QLabel* label, const std::string& text) {
@@ -138,31 +125,17 @@ void TemperatureSheet::BuildProportional(QWidget* sheet) {
         MakeCaption(g, "PT_Label_6", "Anzahl Schritte", Caption(244, kCaption2, 60)),
     };
 
-    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, ProportionalTempLine), c);
-    MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
-    fromBox.store = [this, to](int motor, int index) {
-        const IndexPair period = PeriodStartChosen(index, to->currentIndex());
-        model_.proportionalTemp(motor).From = period.first;
-        model_.proportionalTemp(motor).To = period.second;
-    };
-    MaskSection::Box toBox = BoundBox(model_, to, &R::To);
-    toBox.store = [this, from](int motor, int index) {
-        const IndexPair period = PeriodEndChosen(from->currentIndex(), index);
-        model_.proportionalTemp(motor).From = period.first;
-        model_.proportionalTemp(motor).To = period.second;
-    };
-    s.boxes = {fromBox,
-               toBox,
+    MaskSection::Setup s = SectionOf<R>(model_, ProportionalTempLine, c.controls);
+    const PeriodBoxes period = BindPeriod<R>(model_, from, to);
+    s.boxes = {period.from,
+               period.to,
                BoundBox(model_, setpoint, &R::SetpointCode),
                BoundBox(model_, direction, &R::Direction),
                BoundBox(model_, range, &R::ControlRangeCode),
                BoundBox(model_, travel, &R::MaxTravelCode),
                BoundBox(model_, steps, &R::StepsCode)};
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{from, to, setpoint, direction, range, travel, steps})
-        s.followers.push_back({w, {}});
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {from, to, setpoint, direction, range, travel, steps});
+    AddFollowers(s, labels);
     proportional_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
@@ -203,55 +176,20 @@ void TemperatureSheet::BuildInside(QWidget* sheet) {
         MakeCaption(g, "IT_Label_6", "Stellzeit", Caption(268, kCaption2, 62)),
     };
 
-    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, InsideTempLine), c);
-    auto storeThresholds = [this](int motor, IndexPair pair) {
-        model_.insideTemp(motor).Threshold1Code = pair.first;
-        model_.insideTemp(motor).Threshold2Code = pair.second;
-    };
-    auto secondBelow = [this](int motor) {
-        return model_.insideTemp(motor).Comparison != kBelowThreshold;
-    };
-    MaskSection::Box comparisonBox = BoundBox(model_, comparison, &R::Comparison);
-    comparisonBox.store = [this, storeThresholds, first, second](int motor, int index) {
-        model_.insideTemp(motor).Comparison = index;
-        storeThresholds(motor, FirstThresholdChosen(first->currentIndex(), second->currentIndex(),
-                                                    index != kBelowThreshold, kLastThreshold));
-    };
-    MaskSection::Box firstBox = BoundBox(model_, first, &R::Threshold1Code);
-    firstBox.store = [storeThresholds, secondBelow, second](int motor, int index) {
-        storeThresholds(motor, FirstThresholdChosen(index, second->currentIndex(),
-                                                    secondBelow(motor), kLastThreshold));
-    };
-    MaskSection::Box secondBox = BoundBox(model_, second, &R::Threshold2Code);
-    secondBox.store = [storeThresholds, secondBelow, first](int motor, int index) {
-        storeThresholds(motor, SecondThresholdChosen(first->currentIndex(), index,
-                                                     secondBelow(motor), kLastThreshold));
-    };
-    MaskSection::Box fromBox = BoundBox(model_, from, &R::From);
-    fromBox.store = [this, to](int motor, int index) {
-        const IndexPair period = PeriodStartChosen(index, to->currentIndex());
-        model_.insideTemp(motor).From = period.first;
-        model_.insideTemp(motor).To = period.second;
-    };
-    MaskSection::Box toBox = BoundBox(model_, to, &R::To);
-    toBox.store = [this, from](int motor, int index) {
-        const IndexPair period = PeriodEndChosen(from->currentIndex(), index);
-        model_.insideTemp(motor).From = period.first;
-        model_.insideTemp(motor).To = period.second;
-    };
-    s.boxes = {fromBox,
-               toBox,
-               comparisonBox,
-               firstBox,
+    MaskSection::Setup s = SectionOf<R>(model_, InsideTempLine, c.controls);
+    const PeriodBoxes period = BindPeriod<R>(model_, from, to);
+    const ThresholdBoxes thresholds =
+        BindComparedThresholds<R>(model_, comparison, first, second, kLastThreshold);
+    s.boxes = {period.from,
+               period.to,
+               thresholds.comparison,
+               thresholds.first,
                BoundBox(model_, direction, &R::Direction),
-               secondBox,
+               thresholds.second,
                BoundBox(model_, duration, &R::DurationCode)};
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{from, to, comparison, first, direction, secondComparison,
-                                         second, secondDirection, duration})
-        s.followers.push_back({w, {}});
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {from, to, comparison, first, direction, secondComparison, second,
+                     secondDirection, duration});
+    AddFollowers(s, labels);
     // Both indicators follow the loaded record (never the previous motor's).
     s.loaded = [this, secondComparison, secondDirection](int motor) {
         const bool known = motor != 0;
@@ -294,35 +232,17 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
         MakeCaption(g, "AT_Label_4", "Stellzeit", QRect(276, 20, 62, 22)),
     };
 
-    MaskSection::Setup s = WithCommon(SectionOf<R>(model_, OutsideTempLine), c);
+    MaskSection::Setup s = SectionOf<R>(model_, OutsideTempLine, c.controls);
     // Threshold 2 always lies above threshold 1.
-    auto storeThresholds = [this](int motor, IndexPair pair) {
-        model_.outsideTemp(motor).Threshold1Code = pair.first;
-        model_.outsideTemp(motor).Threshold2Code = pair.second;
-    };
-    MaskSection::Box firstBox = BoundBox(model_, first, &R::Threshold1Code);
-    firstBox.store = [storeThresholds, second](int motor, int index) {
-        storeThresholds(motor,
-                        FirstThresholdChosen(index, second->currentIndex(), false, kLastThreshold));
-    };
-    MaskSection::Box secondBox = BoundBox(model_, second, &R::Threshold2Code);
-    secondBox.store = [storeThresholds, first](int motor, int index) {
-        storeThresholds(motor,
-                        SecondThresholdChosen(first->currentIndex(), index, false, kLastThreshold));
-    };
-    s.boxes = {firstBox, BoundBox(model_, direction, &R::Direction), secondBox,
+    const ThresholdBoxes thresholds = BindThresholds<R>(model_, first, second, kLastThreshold);
+    s.boxes = {thresholds.first, BoundBox(model_, direction, &R::Direction), thresholds.second,
                BoundBox(model_, duration, &R::DurationCode)};
-    for (QWidget* w : std::initializer_list<QWidget*>{firstComparison, first, direction})
-        s.followers.push_back({w, {}});
-    for (QLabel* label : firstTier)
-        s.followers.push_back({label, {}});
+    AddFollowers(s, {firstComparison, first, direction});
+    AddFollowers(s, firstTier);
     // The second tier while the drive is not deactivated.
     auto notDeactivated = [direction] { return direction->currentIndex() != kDeactivated; };
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{secondComparison, second, secondDirection, duration})
-        s.followers.push_back({w, notDeactivated});
-    for (QLabel* label : secondTier)
-        s.followers.push_back({label, notDeactivated});
+    AddFollowers(s, {secondComparison, second, secondDirection, duration}, notDeactivated);
+    AddFollowers(s, secondTier, notDeactivated);
     s.loaded = [this, secondDirection](int motor) {
         SetText(secondDirection,
                 motor != 0 ? SecondDirectionArrow(model_.outsideTemp(motor).Direction) : "");
@@ -331,30 +251,14 @@ void TemperatureSheet::BuildOutside(QWidget* sheet) {
 }
 
 void TemperatureSheet::BuildReadings(QWidget* sheet) {
-    struct Display {
-        const char* group;
-        const char* caption;
-        const char* label;
-        const char* min;
-        const char* now;
-        const char* max;
-        int left;
-    };
-    const Display displays[] = {
-        {"GroupBoxInnentemperatur2", "Innentemperatur", "IT_Label_Werte2", "IT_Min2", "IT_Aktuell2",
-         "IT_Max2", kGroupLeft},
-        {"GroupBoxAussentemperatur2", "Außentemperatur", "AT_Label_Werte2", "AT_min2",
-         "AT_Aktuell2", "AT_Max2", kGroupLeft + 196},
-    };
-    for (const Display& d : displays) {
-        auto* group = new QGroupBox(d.caption, sheet);
-        group->setObjectName(d.group);
-        group->setGeometry(d.left, kReadingsTop, 188, 56);
-        MakeCaption(group, d.label, "Min    Aktuell   Max", QRect(8, 14, 160, 14));
-        MakeField(group, d.min, "Min-Wert der letzten 24 Stunden", QRect(8, 30, 40, 18));
-        MakeField(group, d.now, nullptr, QRect(52, 30, 52, 18));
-        MakeField(group, d.max, "Max-Wert der letzten 24 Stunden", QRect(108, 30, 40, 18));
-    }
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxInnentemperatur2", "Innentemperatur", "IT_Label_Werte2",
+                             "IT_Min2", "IT_Aktuell2", "IT_Max2"},
+                            QPoint(kGroupLeft, kReadingsTop));
+    MakeTemperatureReadings(sheet,
+                            {"GroupBoxAussentemperatur2", "Außentemperatur", "AT_Label_Werte2",
+                             "AT_min2", "AT_Aktuell2", "AT_Max2"},
+                            QPoint(kGroupLeft + 196, kReadingsTop));
 }
 
 void TemperatureSheet::Wintergarten_MaskeEnter() {

@@ -10,11 +10,11 @@
 #include <QProgressBar>
 
 #include "masks/fixed_row_list_box.h"
-#include "masks/help_button.h"
 #include "masks/mask_controls.h"
 #include "masks/mask_section.h"
+#include "masks/rule_boxes.h"
+#include "masks/section_frame.h"
 #include "masks/sheet_steps.h"
-#include "masks/threshold_rules.h"
 #include "masks/wind_rain_lines.h"
 #include "model/motor_fields.h"
 
@@ -36,44 +36,26 @@ constexpr int kSelectorLeft = 8, kSelectorWidth = 156;
 constexpr int kOnOffLeft = 168, kOnOffWidth = 53;
 constexpr int kLastHumidity = 98;  // "99%"
 
-constexpr const char* kListHint =
-    "Anklicken überträgt Werte in Eingabemasken (links), Doppel-Klick für EIN / AUS";
 constexpr const char* kDirectionHint = "In diese Richtung fährt der Antrieb bei Wind und Regen";
 constexpr const char* kSpeedCaption = "Bei Wingeschwindigkeit größer        km/h";
 constexpr const char* kSpeedCaptionLead = "Bei Wingeschwindigkeit größer";
 constexpr int kSpeedBoxWidth = 44;
 
-struct Common {
-    QComboBox* selector;
-    QComboBox* onOff;
-    FixedRowListBox* list;
-};
-
 // Selector and on/off box at `boxTop` in the group; the heading and list
 // from `left` to the sheet's right edge in the band top..top + height.
-Common CommonControls(QGroupBox* group, const std::string& prefix, int boxTop, QWidget* sheet,
-                      const char* headingName, const char* heading, int left, int top, int height) {
-    Common c{};
+SectionControls CommonControls(QGroupBox* group, const std::string& prefix, int boxTop,
+                               QWidget* sheet, const char* headingName, const char* heading,
+                               int left, int top, int height) {
+    SectionControls c;
     c.selector = MakeItemBox(group, (prefix + "_Raum").c_str(), {}, nullptr,
                              QRect(kSelectorLeft, boxTop, kSelectorWidth, kBoxHeight));
     c.onOff = MakeItemBox(group, (prefix + "_Ein_Aus").c_str(), OnOffItems(), nullptr,
                           QRect(kOnOffLeft, boxTop, kOnOffWidth, kBoxHeight));
-    auto* title = new QLabel(heading, sheet);
-    title->setObjectName(headingName);
-    title->setGeometry(left, top, kRight - left, kHeadingHeight);
-    c.list = new FixedRowListBox((prefix + "_Liste").c_str(), kMotorCount, sheet);
-    c.list->setToolTip(kListHint);
-    c.list->setGeometry(left + 2, top + kHeadingHeight, kRight - left - 2, height - kHeadingHeight);
+    c.list = MakeSectionList(
+        sheet, (prefix + "_Liste").c_str(), headingName, heading,
+        QRect(left, top, kRight - left, kHeadingHeight),
+        QRect(left + 2, top + kHeadingHeight, kRight - left - 2, height - kHeadingHeight));
     return c;
-}
-
-QGroupBox* SectionBox(QWidget* sheet, const char* name, const char* caption, QRect geometry,
-                      const char* help) {
-    auto* group = new QGroupBox(caption, sheet);
-    group->setObjectName(name);
-    group->setGeometry(geometry);
-    MakeHelpButton(group, help);
-    return group;
 }
 
 void ShowCode(QComboBox* box, std::int32_t code) {
@@ -103,11 +85,13 @@ WindRainSheet::~WindRainSheet() = default;
 
 void WindRainSheet::BuildWind(QWidget* sheet) {
     using R = WindSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_Wind", MotorRecordFields<R>::Caption.data(),
-                              QRect(kGroupLeft, kWindTop, kGroupWidth, kWindHeight), "Help_EW");
-    const Common c = CommonControls(g, "EW", 18, sheet, "EW_Liste_Label",
-                                    "Motor / Raum        Ein/Aus     bei v >        in Richtung",
-                                    kGroupLeft + kGroupWidth + 2, kWindTop, kWindHeight);
+    QGroupBox* g =
+        MakeSectionGroup(sheet, "GroupBox_Wind", MotorRecordFields<R>::Caption.data(),
+                         QRect(kGroupLeft, kWindTop, kGroupWidth, kWindHeight), "Help_EW");
+    const SectionControls c =
+        CommonControls(g, "EW", 18, sheet, "EW_Liste_Label",
+                       "Motor / Raum        Ein/Aus     bei v >        in Richtung",
+                       kGroupLeft + kGroupWidth + 2, kWindTop, kWindHeight);
 
     // EW_kmh stands in the caption's eight blanks, widened to hold it; it
     // lies on the caption, so the two never cover each other.
@@ -127,13 +111,10 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
     QLabel* note = MakeCaption(g, "EW_Label3", "(Richtung gilt auch für \"Einfahren bei Regen\"",
                                QRect(8, 90, 360, 18));
 
-    MaskSection::Setup s = SectionOf<R>(model_, nullptr);
+    MaskSection::Setup s = SectionOf<R>(model_, nullptr, c);
     s.line = [this](int motor) {
         return WindLine(model_.motorName(motor), model_.wind(motor), model_.rain(motor).Direction);
     };
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
     MaskSection::Box direction{
         windDirection_, RecordField(model_, &RainSettings::Direction), {}, {}};
     direction.store = [this](int motor, int index) {
@@ -145,18 +126,18 @@ void WindRainSheet::BuildWind(QWidget* sheet) {
         rain_->Refresh();
     };
     s.boxes = {BoundBox(model_, speed, &R::SpeedCode), direction};
-    s.followers = {
-        {speed, {}}, {windDirection_, {}}, {speedCaption, {}}, {directionCaption, {}}, {note, {}}};
+    AddFollowers(s, {speed, windDirection_, speedCaption, directionCaption, note});
     wind_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
 void WindRainSheet::BuildRain(QWidget* sheet) {
     using R = RainSettings;
-    QGroupBox* g = SectionBox(sheet, "GroupBox_Regen", MotorRecordFields<R>::Caption.data(),
-                              QRect(kGroupLeft, kRainTop, kGroupWidth, kRainHeight), "Help_ER");
-    const Common c = CommonControls(g, "ER", 18, sheet, "ER_Liste_Label",
-                                    "Motor / Raum        Ein/Aus     in Richtung",
-                                    kGroupLeft + kGroupWidth + 2, kRainTop, kRainHeight);
+    QGroupBox* g =
+        MakeSectionGroup(sheet, "GroupBox_Regen", MotorRecordFields<R>::Caption.data(),
+                         QRect(kGroupLeft, kRainTop, kGroupWidth, kRainHeight), "Help_ER");
+    const SectionControls c = CommonControls(g, "ER", 18, sheet, "ER_Liste_Label",
+                                             "Motor / Raum        Ein/Aus     in Richtung",
+                                             kGroupLeft + kGroupWidth + 2, kRainTop, kRainHeight);
     QLabel* directionCaption = MakeCaption(
         g, "ER_Label1", "Bei Regen fährt der Antrieb in Richtung", QRect(8, 46, 220, 20));
     auto* direction = MakeItemBox(g, "ER_Richtung", DirectionItems(), kDirectionHint,
@@ -165,31 +146,29 @@ void WindRainSheet::BuildRain(QWidget* sheet) {
                                "(Festlegung der Richtung gilt auch für Menü \"Einfahren bei Wind\"",
                                QRect(8, 68, 370, 18));
 
-    MaskSection::Setup s = SectionOf<R>(model_, RainLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
+    MaskSection::Setup s = SectionOf<R>(model_, RainLine, c);
     MaskSection::Box chosen = BoundBox(model_, direction, &R::Direction);
     chosen.change = [this] {
         wind_->Refresh();  // the wind list shows the new direction
         rain_->Refresh();
     };
     s.boxes = {chosen};
-    s.followers = {{direction, {}}, {directionCaption, {}}, {note, {}}};
+    AddFollowers(s, {direction, directionCaption, note});
     s.refreshed = [this] { LoadWindDirection(); };
     rain_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
 
 void WindRainSheet::BuildHumidity(QWidget* sheet) {
     using R = HumiditySettings;
-    QGroupBox* g = SectionBox(sheet, "FeuchteSteuerung", MotorRecordFields<R>::Caption.data(),
-                              QRect(kGroupLeft, kHumidityTop, kHumidityWidth, kHumidityHeight),
-                              "Help_Feuchte");
-    const Common c = CommonControls(g, "RelF", 42, sheet, "RelF_Label_7",
-                                    "Motor / Raum      Ein/Aus     von      -       bis         "
-                                    "Schwelle 1        Schwelle 2    "
-                                    "Stellzeit",
-                                    kGroupLeft + kHumidityWidth + 2, kHumidityTop, kHumidityHeight);
+    QGroupBox* g = MakeSectionGroup(
+        sheet, "FeuchteSteuerung", MotorRecordFields<R>::Caption.data(),
+        QRect(kGroupLeft, kHumidityTop, kHumidityWidth, kHumidityHeight), "Help_Feuchte");
+    const SectionControls c =
+        CommonControls(g, "RelF", 42, sheet, "RelF_Label_7",
+                       "Motor / Raum      Ein/Aus     von      -       bis         "
+                       "Schwelle 1        Schwelle 2    "
+                       "Stellzeit",
+                       kGroupLeft + kHumidityWidth + 2, kHumidityTop, kHumidityHeight);
 
     humidityFrom_ = MakeFieldBox(g, "RelF_von", &R::From, nullptr, QRect(223, 42, 58, kBoxHeight));
     humidityTo_ = MakeFieldBox(g, "RelF_bis", &R::To, nullptr, QRect(283, 42, 58, kBoxHeight));
@@ -223,58 +202,16 @@ void WindRainSheet::BuildHumidity(QWidget* sheet) {
         MakeCaption(g, "RelF_Label_6", "Stellzeit", QRect(260, kCaption2, 62, kCaptionHeight)),
     };
 
-    MaskSection::Setup s = SectionOf<R>(model_, HumidityLine);
-    s.selector = c.selector;
-    s.onOff = c.onOff;
-    s.list = c.list;
-    auto storeThresholds = [this](int motor, IndexPair pair) {
-        model_.humidity(motor).Threshold1Code = pair.first;
-        model_.humidity(motor).Threshold2Code = pair.second;
-    };
-    auto secondBelow = [this](int motor) {
-        return model_.humidity(motor).Comparison != kBelowThreshold;
-    };
-    MaskSection::Box comparison = BoundBox(model_, humidityComparison_, &R::Comparison);
-    comparison.store = [this, storeThresholds](int motor, int index) {
-        model_.humidity(motor).Comparison = index;
-        storeThresholds(motor, FirstThresholdChosen(humidityFirst_->currentIndex(),
-                                                    humiditySecond_->currentIndex(),
-                                                    index != kBelowThreshold, kLastHumidity));
-    };
-    MaskSection::Box first = BoundBox(model_, humidityFirst_, &R::Threshold1Code);
-    first.store = [this, storeThresholds, secondBelow](int motor, int index) {
-        storeThresholds(motor, FirstThresholdChosen(index, humiditySecond_->currentIndex(),
-                                                    secondBelow(motor), kLastHumidity));
-    };
-    MaskSection::Box second = BoundBox(model_, humiditySecond_, &R::Threshold2Code);
-    second.store = [this, storeThresholds, secondBelow](int motor, int index) {
-        storeThresholds(motor, SecondThresholdChosen(humidityFirst_->currentIndex(), index,
-                                                     secondBelow(motor), kLastHumidity));
-    };
-    MaskSection::Box from = BoundBox(model_, humidityFrom_, &R::From);
-    from.store = [this](int motor, int index) {
-        const IndexPair period = PeriodStartChosen(index, humidityTo_->currentIndex());
-        model_.humidity(motor).From = period.first;
-        model_.humidity(motor).To = period.second;
-    };
-    MaskSection::Box to = BoundBox(model_, humidityTo_, &R::To);
-    to.store = [this](int motor, int index) {
-        const IndexPair period = PeriodEndChosen(humidityFrom_->currentIndex(), index);
-        model_.humidity(motor).From = period.first;
-        model_.humidity(motor).To = period.second;
-    };
-    s.boxes = {comparison, first, second, BoundBox(model_, duration, &R::DurationCode), from, to};
-    s.followers = {{humidityFrom_, {}},
-                   {humidityTo_, {}},
-                   {humidityComparison_, {}},
-                   {humidityFirst_, {}},
-                   {firstAction, {}},
-                   {humiditySecond_, {}},
-                   {duration, {}},
-                   {humiditySecondComparison_, {}},
-                   {humiditySecondAction_, {}}};
-    for (QLabel* label : labels)
-        s.followers.push_back({label, {}});
+    MaskSection::Setup s = SectionOf<R>(model_, HumidityLine, c);
+    const ThresholdBoxes thresholds = BindComparedThresholds<R>(
+        model_, humidityComparison_, humidityFirst_, humiditySecond_, kLastHumidity);
+    const PeriodBoxes period = BindPeriod<R>(model_, humidityFrom_, humidityTo_);
+    s.boxes = {thresholds.comparison, thresholds.first,
+               thresholds.second,     BoundBox(model_, duration, &R::DurationCode),
+               period.from,           period.to};
+    AddFollowers(s, {humidityFrom_, humidityTo_, humidityComparison_, humidityFirst_, firstAction,
+                     humiditySecond_, duration, humiditySecondComparison_, humiditySecondAction_});
+    AddFollowers(s, labels);
     s.loaded = [this](int motor) { ShowHumidityIndicators(motor); };
     humidity_ = new MaskSection(std::move(s), model_, state_, guard_, this);
 }
