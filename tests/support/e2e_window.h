@@ -65,6 +65,9 @@ class E2eWindow {
     // One polling tick and the Controller's five answers to it.
     bool Poll() {
         const int before = Frames();
+        // A tick writes no polls while earlier bytes still wait in the port
+        // (as after a click that wrote a command): the test waits for them first.
+        WaitFor([&] { return !window_->Comm1().OutputPending(); });
         window_->Timer1Timer();
         return WaitForFrames(before + 5);
     }
