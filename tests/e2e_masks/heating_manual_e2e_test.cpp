@@ -12,48 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "e2e_simulator.h"
 #include "e2e_wait.h"
-#include "e2e_window.h"
-#include "masks/fixed_row_list_box.h"
+#include "mask_e2e_fixture.h"
 #include "memory_dump.h"
-#include "temp_workdir.h"
-#include "user_actions.h"
 
 namespace veltrano {
 namespace {
 
-using testing::E2eSimulator;
-using testing::E2eWindow;
-using testing::TempWorkDir;
-
-sim::ModelFeatures FeaturesOf(const std::vector<std::string>& args) {
-    std::string error;
-    const auto options = sim::ParseOptions(args, &error);
-    return options ? options->config.identity.features : sim::ModelFeatures{};
-}
-
-class HeatingManualE2eTest : public ::testing::Test {
+class HeatingManualE2eTest : public testing::MaskE2eTest {
   protected:
+    // Active as well: manual drive reacts to the keyboard focus.
     void Start(const std::vector<std::string>& args,
                const std::function<void(sim::SimMemory&)>& edit = {}) {
-        testing::SimulatorSetup setup = testing::Setup(args);
-        setup.memory = sim::DemoMemory(FeaturesOf(args));
-        if (edit) edit(*setup.memory);
-        sim = std::make_unique<E2eSimulator>(work.path(), setup);
-        window = std::make_unique<E2eWindow>(work.path());
-        ASSERT_TRUE(window->Connect());
-        (*window)->show();
+        MaskE2eTest::Start(args, edit);
         QApplication::setActiveWindow(&**window);
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        window.reset();
-        sim.reset();
-    }
-    void ShowSheet(const char* name) {
-        auto* pages = (*window)->findChild<QTabWidget*>("Parameter_Maske");
-        pages->setCurrentWidget((*window)->findChild<QWidget*>(name));
         QApplication::processEvents();
     }
     template <typename T>
@@ -62,17 +34,10 @@ class HeatingManualE2eTest : public ::testing::Test {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    FixedRowListBox* List(const char* name) { return Find<FixedRowListBox>(name); }
-    std::string Row(const char* list, int row) { return List(list)->RowText(row).toStdString(); }
-    void Choose(const char* box, int index) { testing::Choose(Find<QComboBox>(box), index); }
     std::string DumpText() { return sim::FormatMemoryDump(sim->Dump()); }
     bool DumpHas(const std::string& line) {
         return ("\n" + DumpText()).find("\n" + line + "\n") != std::string::npos;
     }
-
-    TempWorkDir work;
-    std::unique_ptr<E2eSimulator> sim;
-    std::unique_ptr<E2eWindow> window;
 };
 
 TEST_F(HeatingManualE2eTest, AReadShowsTheLines) {

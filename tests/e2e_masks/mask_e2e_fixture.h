@@ -41,8 +41,11 @@ class MaskE2eTest : public ::testing::Test {
         ASSERT_TRUE(window->Connect());
         (*window)->show();
         QApplication::processEvents();
+        if (sheet) ShowSheet(sheet);
+    }
+    void ShowSheet(const char* name) {
         auto* pages = (*window)->findChild<QTabWidget*>("Parameter_Maske");
-        pages->setCurrentWidget((*window)->findChild<QWidget*>(sheet));
+        pages->setCurrentWidget((*window)->findChild<QWidget*>(name));
         QApplication::processEvents();
     }
     void TearDown() override {
@@ -55,7 +58,7 @@ class MaskE2eTest : public ::testing::Test {
     std::string Row(const char* list, int row) { return List(list)->RowText(row).toStdString(); }
     void Choose(const char* box, int index) { testing::Choose(Combo(box), index); }
 
-    const char* sheet = nullptr;  // the sheet the window shows
+    const char* sheet = nullptr;  // the sheet the window shows first; none: the first tab
     TempWorkDir work;
     std::unique_ptr<E2eSimulator> sim;
     std::unique_ptr<E2eWindow> window;
